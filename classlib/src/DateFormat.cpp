@@ -78,22 +78,24 @@ SystemDate ToSystemDate(TDateTime value, const AnsiString& datePicture)
 // An empty picture (the locale gave none) leaves the choice to the locale's defaults.
 const char* PictureOrDefault(const AnsiString& picture) { return picture.empty() ? nullptr : picture.c_str(); }
 
-AnsiString FormatDatePart(const SystemDate& d)
+// Asks the system for the length first, then for the text (a user's picture may be long).
+template <class Format>
+AnsiString SystemText(Format format, const SYSTEMTIME& time, const AnsiString& picture, const char* what)
 {
     const LCID locale = FormatSettings().Locale;
-    char buffer[256];
-    if (GetDateFormatA(locale, 0, &d.time, PictureOrDefault(d.datePicture), buffer, sizeof buffer) <= 0)
-        throw Exception("Cannot format the date");
-    return buffer;
+    const int size = format(locale, 0, &time, PictureOrDefault(picture), nullptr, 0);
+    std::string text(size > 0 ? static_cast<size_t>(size) : 0, '\0');
+    if (size <= 0 || format(locale, 0, &time, PictureOrDefault(picture), &text[0], size) <= 0)
+        throw Exception(AnsiString("Cannot format the ") + what);
+    text.resize(static_cast<size_t>(size - 1));
+    return text;
 }
+
+AnsiString FormatDatePart(const SystemDate& d) { return SystemText(GetDateFormatA, d.time, d.datePicture, "date"); }
 
 AnsiString FormatTimePart(const SystemDate& d)
 {
-    const TFormatSettings& s = FormatSettings();
-    char buffer[256];
-    if (GetTimeFormatA(s.Locale, 0, &d.time, PictureOrDefault(s.LongTimeFormat), buffer, sizeof buffer) <= 0)
-        throw Exception("Cannot format the time");
-    return buffer;
+    return SystemText(GetTimeFormatA, d.time, FormatSettings().LongTimeFormat, "time");
 }
 
 AnsiString Digits(int value, int width)

@@ -1,6 +1,8 @@
 // Reading the regional settings of a locale.
 #include "FormatSettings.h"
 
+#include <string>
+
 namespace {
 
 TFormatSettings current;
@@ -9,9 +11,13 @@ bool loaded = false;
 // One locale text in the locale's ANSI code page; empty when the locale gives none.
 AnsiString LocaleText(LCID locale, LCTYPE type)
 {
-    char buffer[128];
-    const int n = GetLocaleInfoA(locale, type, buffer, sizeof buffer);
-    return n > 0 ? AnsiString(buffer) : AnsiString();
+    const int size = GetLocaleInfoA(locale, type, nullptr, 0);
+    if (size <= 0)
+        return AnsiString();
+    std::string text(static_cast<size_t>(size), '\0');
+    const int n = GetLocaleInfoA(locale, type, &text[0], size);
+    text.resize(n > 0 ? static_cast<size_t>(n - 1) : 0);
+    return text;
 }
 
 }  // namespace
