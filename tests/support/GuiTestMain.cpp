@@ -1,0 +1,17 @@
+// main of the GUI test programs: the application object set up as a program's WinMain does,
+// and a guard that fails (instead of hanging) a test that raises a box nobody catches.
+#include "Application.h"
+#include "BoxCatcher.h"
+
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv)
+{
+    testing::InitGoogleTest(&argc, argv);
+    Application->Initialize();
+    Application->Title = "Tabulon test";
+    guitest::InstallStrayBoxGuard();
+    int result = RUN_ALL_TESTS();
+    std::fflush(stdout);
+    return result;
+}

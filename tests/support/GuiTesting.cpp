@@ -1,0 +1,128 @@
+#include "GuiTesting.h"
+
+#include "Application.h"
+#include "Encoding.h"
+
+#include <commctrl.h>
+
+namespace guitest {
+
+void Pump(int rounds)
+{
+    for (int i = 0; i < rounds; ++i) {
+        Application->ProcessMessages();
+        Sleep(5);
+    }
+    Application->ProcessMessages();
+}
+
+void TypeText(TComboBox* box, const AnsiString& text)
+{
+    HWND edit = box->EditHandle();
+    SetFocus(edit);
+    for (unsigned char c : text)
+        SendMessageA(edit, WM_CHAR, c, 1);
+    Pump(1);
+}
+
+void PressKey(TComboBox* box, UINT virtualKey)
+{
+    HWND edit = box->EditHandle();
+    SetFocus(edit);
+    SendMessageA(edit, WM_KEYDOWN, virtualKey, 1);
+    if (virtualKey == VK_BACK)
+        SendMessageA(edit, WM_CHAR, 0x08, 1);  // what TranslateMessage makes of it
+    SendMessageA(edit, WM_KEYUP, virtualKey, 0xC0000001);
+    Pump(1);
+}
+
+namespace {
+
+bool Clickable(HWND window)
+{
+    return window && IsWindowVisible(window) && IsWindowEnabled(window);
+}
+
+bool ClickControl(HWND window)
+{
+    if (!Clickable(window))
+        return false;
+    SendMessageA(window, BM_CLICK, 0, 0);
+    Pump(1);
+    return true;
+}
+
+POINT Centre(const RECT& r)
+{
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+}  // namespace
+
+bool Click(TButton* button)
+{
+    return ClickControl(button->Handle);
+}
+
+bool Click(TCheckBox* box)
+{
+    return ClickControl(box->Handle);
+}
+
+void ClickAt(HWND window, POINT client)
+{
+    LPARAM where = MAKELPARAM(client.x, client.y);
+    PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, where);
+    PostMessageA(window, WM_LBUTTONUP, 0, where);
+    Pump();
+}
+
+bool PickTab(TPageControl* pages, TTabSheet* sheet)
+{
+    int index = pages->TabIndexOf(sheet);
+    if (index < 0)
+        return false;
+    RECT tab = {};
+    SendMessageA(pages->TabsHandle(), TCM_GETITEMRECT, index, reinterpret_cast<LPARAM>(&tab));
+    ClickAt(pages->TabsHandle(), Centre(tab));
+    return true;
+}
+
+void ClickHeader(TListView* list, int column)
+{
+    HWND header = reinterpret_cast<HWND>(SendMessageA(list->Handle, LVM_GETHEADER, 0, 0));
+    RECT item = {};
+    SendMessageA(header, HDM_GETITEMRECT, column, reinterpret_cast<LPARAM>(&item));
+    ClickAt(header, Centre(item));
+}
+
+void ClickLine(TListView* list, int index)
+{
+    RECT line = {};
+    line.left = LVIR_LABEL;
+    SendMessageA(list->Handle, LVM_GETITEMRECT, index, reinterpret_cast<LPARAM>(&line));
+    ClickAt(list->Handle, {line.left + 4, (line.top + line.bottom) / 2});
+}
+
+void ClickEmptySpace(TListView* list)
+{
+    RECT client = {};
+    GetClientRect(list->Handle, &client);
+    ClickAt(list->Handle, {client.right / 2, client.bottom - 4});
+}
+
+AnsiString Ansi(const char* utf8)
+{
+    return Utf8ToAnsi(utf8);
+}
+
+std::string WindowsPath(const std::string& linuxPath)
+{
+    std::string path = "Z:" + linuxPath;
+    for (char& c : path)
+        if (c == '/')
+            c = '\\';
+    return path;
+}
+
+}  // namespace guitest
