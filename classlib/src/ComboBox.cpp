@@ -81,7 +81,7 @@ void TComboBox::CreateHandle(const TCreateContext& context)
     AnsiString text = Utf8ToAnsi(props.Caption);
     Attach(CreateChild(open, "COMBOBOX", style, 0, ""), context);
     if (props.ItemHeight > 0)
-        SendMessageA(handle_, CB_SETITEMHEIGHT, 0, props.ItemHeight);
+        SetItemHeight(props.ItemHeight);
     if (!text.empty())
         SetText(text);
 
@@ -109,6 +109,11 @@ int TComboBox::GetItemHeight() const
 void TComboBox::SetItemHeight(int height)
 {
     SendMessageA(handle_, CB_SETITEMHEIGHT, 0, height);
+    // Wine's combo box passes the height on to its list only when it draws its own items.
+    COMBOBOXINFO info = {};
+    info.cbSize = sizeof info;
+    if (GetItemHeight() != height && GetComboBoxInfo(handle_, &info) && info.hwndList)
+        SendMessageA(info.hwndList, LB_SETITEMHEIGHT, 0, height);
 }
 
 void TComboBox::CompleteTypedText()
