@@ -1,9 +1,11 @@
 // The form as its description lays it out, and the small controls: check box, date picker,
 // button, label; keyboard order.
+#include "DateFormat.h"
 #include "DateTime.h"
 #include "GuiTesting.h"
 #include "SampleForm.h"
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 using guitest::Ansi;
@@ -175,4 +177,40 @@ public:
 TEST(FormDescription, AParentMustComeBeforeItsChildren)
 {
     EXPECT_THROW(TOrderless form(nullptr), Exception);
+}
+
+TEST_F(Controls, HandlersReadAndWritePropertiesLikeFields)
+{
+    TSampleForm* f = form;
+    f->cbProtNum->Text = "A-1";
+    AnsiString text = f->cbProtNum->Text;
+    EXPECT_EQ("A-1", text);
+    EXPECT_TRUE(f->cbProtNum->Text != "");
+    EXPECT_FALSE(f->cbProtNum->Text().IsEmpty());
+    EXPECT_EQ(AnsiString("A-1") + "'", f->cbProtNum->Text() + "'");
+
+    f->chxFrom->Checked = true;
+    f->dpFrom->Enabled = f->chxFrom->Checked;  // one property from another
+    EXPECT_TRUE(f->dpFrom->Enabled);
+    if (f->chxFrom->Checked)
+        f->dpFrom->Date = Date();
+    EXPECT_EQ(DateToStr(Date()), DateToStr(f->dpFrom->Date));
+
+    f->pcPages->ActivePage = f->shtFirst;
+    EXPECT_TRUE(f->pcPages->ActivePage == f->shtFirst);
+    EXPECT_TRUE(f->pcPages->ActivePage != f->shtSecond);
+    f->shtSecond->Visible = false;
+    f->shtSecond->TabVisible = false;
+    EXPECT_FALSE(f->shtSecond->Visible);
+
+    int record = 5;
+    TListItem* item = f->lvProtocols->Items->Add();
+    item->Caption = DateTimeToStr(EncodeDate(2016, 6, 3) + EncodeTime(10, 15, 0, 0));
+    item->SubItems->Add("2016-100");
+    item->Data = &record;
+    for (int i = 0; i < f->lvProtocols->Items->Count; ++i)
+        EXPECT_EQ(5, *static_cast<int*>(f->lvProtocols->Items->Item[i]->Data));
+    HWND header = ListView_GetHeader(f->lvProtocols->Handle);
+    EXPECT_NE(nullptr, header);
+    EXPECT_EQ(4, SendMessageA(header, HDM_GETITEMCOUNT, 0, 0));
 }
