@@ -5,6 +5,8 @@
 
 #include <commctrl.h>
 
+#include <cstdio>
+
 namespace guitest {
 
 void Pump(int rounds)
@@ -114,6 +116,29 @@ void ClickEmptySpace(TListView* list)
 AnsiString Ansi(const char* utf8)
 {
     return Utf8ToAnsi(utf8);
+}
+
+// Test programs run side by side on one display, and focus and the active window would pass
+// between them. Each takes a virtual desktop of its own (a size given for its name makes Wine
+// draw it as one window) before it makes any window.
+void UseOwnDesktop()
+{
+    const std::string name = "tabulon-test-" + std::to_string(GetCurrentProcessId());
+    HKEY sizes = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\Explorer\\Desktops", 0, nullptr, 0,
+                        KEY_SET_VALUE, nullptr, &sizes, nullptr) == ERROR_SUCCESS) {
+        const char size[] = "1280x1024";
+        RegSetValueExA(sizes, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(size), sizeof size);
+    }
+    HDESK desktop = CreateDesktopA(name.c_str(), nullptr, nullptr, 0, GENERIC_ALL, nullptr);
+    if (!desktop || !SetThreadDesktop(desktop))
+        std::fprintf(stderr, "no desktop of its own (%lu): tests share the display's focus\n",
+                     GetLastError());
+    GetDesktopWindow();  // the desktop is made now, with its size
+    if (sizes) {
+        RegDeleteValueA(sizes, name.c_str());
+        RegCloseKey(sizes);
+    }
 }
 
 std::string WindowsPath(const std::string& linuxPath)

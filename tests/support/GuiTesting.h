@@ -15,6 +15,11 @@
 
 namespace guitest {
 
+// Gives the test program a virtual desktop of its own, so that test programs running side by
+// side on one display do not take the focus and the active window from each other. Call it in
+// main before any window is made (tabulon_gui_test_main does).
+void UseOwnDesktop();
+
 // Handles the waiting messages a few times over, with short pauses between.
 void Pump(int rounds = 3);
 

@@ -66,7 +66,8 @@ bool SaveWindowPng(HWND window, const std::string& path)
 {
     if (!IsWindow(window))
         return false;
-    SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    // Topmost while it is taken: windows of other test programs on the display stay behind.
+    SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
     Pump(5);
 
@@ -105,6 +106,7 @@ bool SaveWindowPng(HWND window, const std::string& path)
             rgb.push_back(bgra[i * 4 + 0]);
         }
     }
+    SetWindowPos(window, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     if (bitmap)
         DeleteObject(bitmap);
     DeleteDC(memory);
