@@ -66,8 +66,6 @@ bool SaveWindowPng(HWND window, const std::string& path)
 {
     if (!IsWindow(window))
         return false;
-    // Topmost while it is taken: windows of other test programs on the display stay behind.
-    SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
     Pump(5);
 
@@ -78,8 +76,10 @@ bool SaveWindowPng(HWND window, const std::string& path)
     if (width <= 0 || height <= 0)
         return false;
 
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
+    // The window's own DC reads the pixels Wine keeps for the window, whatever lies over it on
+    // the X display.
+    HDC source = GetWindowDC(window);
+    HDC memory = CreateCompatibleDC(source);
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = width;
@@ -88,11 +88,11 @@ bool SaveWindowPng(HWND window, const std::string& path)
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HBITMAP bitmap = CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     bool ok = bitmap != nullptr;
     if (ok) {
         HGDIOBJ old = SelectObject(memory, bitmap);
-        ok = BitBlt(memory, 0, 0, width, height, screen, frame.left, frame.top, SRCCOPY) != FALSE;
+        ok = BitBlt(memory, 0, 0, width, height, source, 0, 0, SRCCOPY) != FALSE;
         GdiFlush();
         SelectObject(memory, old);
     }
@@ -106,11 +106,10 @@ bool SaveWindowPng(HWND window, const std::string& path)
             rgb.push_back(bgra[i * 4 + 0]);
         }
     }
-    SetWindowPos(window, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     if (bitmap)
         DeleteObject(bitmap);
     DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
+    ReleaseDC(window, source);
     return ok && WritePng(path, width, height, rgb);
 }
 
