@@ -7,6 +7,68 @@
 
 namespace guitest {
 
+namespace {
+
+BoxIcon IconOf(HWND box)
+{
+    struct Search
+    {
+        HICON icon = nullptr;
+        static BOOL CALLBACK Visit(HWND child, LPARAM self)
+        {
+            char name[16] = {};
+            GetClassNameA(child, name, sizeof name);
+            if (lstrcmpiA(name, "Static") == 0 && (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
+                reinterpret_cast<Search*>(self)->icon =
+                    reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0));
+            return TRUE;
+        }
+    } search;
+    EnumChildWindows(box, Search::Visit, reinterpret_cast<LPARAM>(&search));
+    if (!search.icon)
+        return BoxIcon::None;
+    if (search.icon == LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_HAND)))
+        return BoxIcon::Stop;
+    if (search.icon == LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_EXCLAMATION)))
+        return BoxIcon::Exclamation;
+    if (search.icon == LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_ASTERISK)))
+        return BoxIcon::Information;
+    if (search.icon == LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_QUESTION)))
+        return BoxIcon::Question;
+    return BoxIcon::Other;
+}
+
+// What a box shows.
+CaughtBox Describe(HWND window)
+{
+    CaughtBox box;
+    char text[4096] = {};
+    GetWindowTextA(window, text, sizeof text);
+    box.Caption = text;
+    text[0] = '\0';
+    GetDlgItemTextA(window, 0xFFFF, text, sizeof text);
+    box.Text = text;
+    box.Icon = IconOf(window);
+    box.Owner = GetWindow(window, GW_OWNER);
+    for (int id : {IDOK, IDCANCEL, IDABORT, IDRETRY, IDIGNORE, IDYES, IDNO})
+        if (HWND button = GetDlgItem(window, id); button && IsWindowVisible(button))
+            box.Buttons.push_back(id);
+    return box;
+}
+
+// Presses a button the box has: the one asked for, else OK, else its first.
+void Press(HWND window, const CaughtBox& box, int wanted)
+{
+    auto has = [&box](int id) {
+        return std::find(box.Buttons.begin(), box.Buttons.end(), id) != box.Buttons.end();
+    };
+    int press = has(wanted) ? wanted : has(IDOK) ? IDOK : box.Buttons.empty() ? IDCANCEL : box.Buttons.front();
+    PostMessageA(window, WM_COMMAND, MAKEWPARAM(press, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(window, press)));
+}
+
+}  // namespace
+
 // The catchers alive (innermost first) and the one timer that looks for boxes.
 struct CatcherRegistry
 {
@@ -39,12 +101,9 @@ struct CatcherRegistry
         if (innermost) {
             innermost->Catch(window);
         } else {
-            CaughtBox box;
-            char text[1024] = {};
-            GetDlgItemTextA(window, 0xFFFF, text, sizeof text);
-            ADD_FAILURE() << "a box nobody expected: " << text;
-            PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-            PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+            CaughtBox box = Describe(window);
+            ADD_FAILURE() << "a box nobody expected: \"" << box.Caption << "\" " << box.Text;
+            Press(window, box, 0);
         }
         return TRUE;
     }
@@ -63,38 +122,6 @@ UINT_PTR CatcherRegistry::timer = 0;
 bool CatcherRegistry::strayGuard = false;
 std::set<HWND> CatcherRegistry::handled;
 
-namespace {
-
-BoxIcon IconOf(HWND box)
-{
-    struct Search
-    {
-        HICON icon = nullptr;
-        static BOOL CALLBACK Visit(HWND child, LPARAM self)
-        {
-            char name[16] = {};
-            GetClassNameA(child, name, sizeof name);
-            if (lstrcmpiA(name, "Static") == 0 && (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
-                reinterpret_cast<Search*>(self)->icon =
-                    reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0));
-            return TRUE;
-        }
-    } search;
-    EnumChildWindows(box, Search::Visit, reinterpret_cast<LPARAM>(&search));
-    if (!search.icon)
-        return BoxIcon::None;
-    if (search.icon == LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_HAND)))
-        return BoxIcon::Stop;
-    if (search.icon == LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_EXCLAMATION)))
-        return BoxIcon::Exclamation;
-    if (search.icon == LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_ASTERISK)))
-        return BoxIcon::Information;
-    if (search.icon == LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_QUESTION)))
-        return BoxIcon::Question;
-    return BoxIcon::Other;
-}
-
-}  // namespace
 
 const char* IconName(BoxIcon icon)
 {
@@ -123,25 +150,8 @@ BoxCatcher::~BoxCatcher()
 
 void BoxCatcher::Catch(HWND window)
 {
-    CaughtBox box;
-    char text[4096] = {};
-    GetWindowTextA(window, text, sizeof text);
-    box.Caption = text;
-    text[0] = '\0';
-    GetDlgItemTextA(window, 0xFFFF, text, sizeof text);
-    box.Text = text;
-    box.Icon = IconOf(window);
-    box.Owner = GetWindow(window, GW_OWNER);
-    for (int id : {IDOK, IDCANCEL, IDABORT, IDRETRY, IDIGNORE, IDYES, IDNO})
-        if (HWND button = GetDlgItem(window, id); button && IsWindowVisible(button))
-            box.Buttons.push_back(id);
-    boxes_.push_back(box);
-
-    int press = answer_ ? answer_(box) : 0;
-    if (!press)
-        press = box.Buttons.size() == 1 ? box.Buttons.front() : IDOK;
-    PostMessageA(window, WM_COMMAND, MAKEWPARAM(press, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(window, press)));
+    boxes_.push_back(Describe(window));
+    Press(window, boxes_.back(), answer_ ? answer_(boxes_.back()) : 0);
 }
 
 void InstallStrayBoxGuard()

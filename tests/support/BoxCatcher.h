@@ -43,7 +43,8 @@ const char* IconName(BoxIcon icon);
 class BoxCatcher
 {
 public:
-    // Chooses the button to press for a box; none given: OK (or the box's only button).
+    // Chooses the button to press for a box; none given (or one the box lacks): OK, else the
+    // box's first button.
     using Answer = std::function<int(const CaughtBox&)>;
 
     explicit BoxCatcher(Answer answer = nullptr);
