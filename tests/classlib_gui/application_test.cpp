@@ -221,6 +221,11 @@ TEST(MessageBoxes, AreOwnedByTheActiveFormAndReturnThePressedButton)
         EXPECT_EQ((std::vector<int>{IDYES, IDNO}), boxes[0].Buttons);
     }
     {
+        // A catcher asked for no button, or for one the box lacks, presses one it has.
+        BoxCatcher boxes([](const guitest::CaughtBox&) { return IDCANCEL; });
+        EXPECT_EQ(IDYES, Application->MessageBox("?", "", MB_YESNO));
+    }
+    {
         BoxCatcher boxes;
         Application->ShowMessageBox(Ansi(u8"Tiskový modul hlásí chybu"), "Chyba", MB_ICONSTOP);
         ASSERT_EQ(1u, boxes.Count());
