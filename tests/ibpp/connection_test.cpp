@@ -101,3 +101,12 @@ TEST(NoClient, DatabaseFactoryFailsWithoutTheClientLibrary)
     // Every later attempt fails the same way; nothing was half-loaded.
     EXPECT_THROW(storageHandle(testFile()), IBPP::Exception);
 }
+
+TEST(Connection, OverlongParametersRaiseInsteadOfBeingCut)
+{
+    // Each connection parameter travels with a one-byte length.
+    EXPECT_THROW(IBPP::DatabaseFactory("", testFile(), "sysdba", std::string(256, 'p'), "", "", ""),
+                 IBPP::Exception);
+    EXPECT_NO_THROW(
+        IBPP::DatabaseFactory("", testFile(), "sysdba", std::string(255, 'p'), "", "", ""));
+}

@@ -190,3 +190,13 @@ TEST_F(Reading, EachFetchDeliversARowOfItsOwn)
     EXPECT_EQ(text, "TMB'JJ7NE8J0123456");
     EXPECT_TRUE(row->Get("VIN", text));
 }
+
+TEST(Timestamps, ImpossibleValuesRaise)
+{
+    EXPECT_NO_THROW(IBPP::Timestamp(2024, 2, 29, 23, 59, 59, 9999));
+    EXPECT_THROW(IBPP::Timestamp(2023, 2, 29), IBPP::Exception);
+    EXPECT_THROW(IBPP::Timestamp(1900, 2, 29), IBPP::Exception);
+    EXPECT_THROW(IBPP::Timestamp(2021, 13, 1), IBPP::Exception);
+    EXPECT_THROW(IBPP::Timestamp(2021, 1, 1, 24, 0, 0), IBPP::Exception);
+    EXPECT_THROW(IBPP::Timestamp(2021, 1, 1, 0, 0, 0, 10000), IBPP::Exception);
+}

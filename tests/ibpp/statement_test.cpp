@@ -89,6 +89,9 @@ TEST_F(Statements, ErrorsOfPreparingCarryFirebirdsText)
         EXPECT_NE(std::string(e.what()).find("NO_SUCH_TABLE"), std::string::npos) << e.what();
     }
     EXPECT_THROW(st_->Prepare("SELEKT"), IBPP::Exception);
+    // The text's length travels in 16 bits; a longer one must not be cut into another statement.
+    EXPECT_THROW(st_->Prepare("SELECT ID FROM EMISSIONS" + std::string(65536, ' ')),
+                 IBPP::Exception);
     EXPECT_THROW(st_->Execute(), IBPP::Exception);   // nothing prepared
     tr_->Commit();
     EXPECT_THROW(st_->Prepare("SELECT ID FROM EMISSIONS"), IBPP::Exception);
