@@ -134,20 +134,39 @@ static int unix_path(const char *name, short length, char *out, size_t size)
     return n > 32767 ? -1 : n;
 }
 
+/* `dpb` with the item that declares the file name UTF-8 (the form Wine gives Unix names in);
+ * without it the client would read the name in the process locale's character set. */
+static short utf8_dpb(const ISC_SCHAR *dpb, short length, ISC_SCHAR *out, size_t size)
+{
+    if (length < 0 || (size_t)length + 3 > size)
+        return -1;
+    if (length == 0 || !dpb) {
+        out[0] = isc_dpb_version1;
+        length = 1;
+    } else {
+        memcpy(out, dpb, length);
+    }
+    out[length] = isc_dpb_utf8_filename;
+    out[length + 1] = 0;
+    return (short)(length + 2);
+}
+
 ISC_STATUS WINAPI bridge_attach_database(ISC_STATUS *status, short length, const ISC_SCHAR *name,
                                          isc_db_handle *db, short dpb_length, const ISC_SCHAR *dpb)
 {
     static ISC_STATUS (*fn)(ISC_STATUS *, short, const ISC_SCHAR *, isc_db_handle *, short,
                             const ISC_SCHAR *);
-    char path[4096];
+    char path[4096], params[32768];
     int n;
+    short params_length;
 
     if (!fn) fn = real("isc_attach_database");
     if (!fn) return unavailable(status);
     n = unix_path(name, length, path, sizeof path);
-    if (n < 0)
+    params_length = utf8_dpb(dpb, dpb_length, params, sizeof params);
+    if (n < 0 || params_length < 0)
         return fn(status, length, name, db, dpb_length, dpb);
-    return fn(status, (short)n, path, db, dpb_length, dpb);
+    return fn(status, (short)n, path, db, params_length, params);
 }
 
 ISC_STATUS WINAPI bridge_create_database(ISC_STATUS *status, short length, const ISC_SCHAR *name,
@@ -156,15 +175,17 @@ ISC_STATUS WINAPI bridge_create_database(ISC_STATUS *status, short length, const
 {
     static ISC_STATUS (*fn)(ISC_STATUS *, short, const ISC_SCHAR *, isc_db_handle *, short,
                             const ISC_SCHAR *, short);
-    char path[4096];
+    char path[4096], params[32768];
     int n;
+    short params_length;
 
     if (!fn) fn = real("isc_create_database");
     if (!fn) return unavailable(status);
     n = unix_path(name, length, path, sizeof path);
-    if (n < 0)
+    params_length = utf8_dpb(dpb, dpb_length, params, sizeof params);
+    if (n < 0 || params_length < 0)
         return fn(status, length, name, db, dpb_length, dpb, type);
-    return fn(status, (short)n, path, db, dpb_length, dpb, type);
+    return fn(status, (short)n, path, db, params_length, params, type);
 }
 
 FORWARD(detach_database, (ISC_STATUS *status, isc_db_handle *db), (status, db))

@@ -6,6 +6,10 @@
 #include <cstdlib>
 #include <string>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 using namespace ibpptest;
 
 namespace {
@@ -110,3 +114,17 @@ TEST(Connection, OverlongParametersRaiseInsteadOfBeingCut)
     EXPECT_NO_THROW(
         IBPP::DatabaseFactory("", testFile(), "sysdba", std::string(255, 'p'), "", "", ""));
 }
+
+#ifdef _WIN32
+TEST(Connection, PathWithCzechLetters)
+{
+    // Windows programs name files in the ANSI code page; the bridge must hand the engine the
+    // same file that Windows itself sees under that name.
+    const std::string path =
+        scratch().file(fixtures::win1250("Měření č. 1")) + "\\KX40Storage.gdb";
+    fixtures::StorageDatabase::create(path).close();
+    EXPECT_NE(GetFileAttributesA(path.c_str()), INVALID_FILE_ATTRIBUTES);
+    IBPP::Database db = connect(path);
+    EXPECT_TRUE(db->Connected());
+}
+#endif
