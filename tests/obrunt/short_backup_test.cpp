@@ -1,0 +1,152 @@
+// The short backup on the prefix's data folder and registry.
+#include "Bckeng.h"
+#include "ObruntTesting.h"
+
+#include "DateFormat.h"
+#include "DateTime.h"
+#include "GuiTesting.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+using namespace obtest;
+
+namespace {
+
+class ShortBackup : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        DeleteScheduleKey();
+        RemoveTree(DataFolder());
+    }
+    void TearDown() override
+    {
+        DeleteScheduleKey();
+        RemoveTree(DataFolder());
+    }
+
+    static void Run()
+    {
+        CEmissionBackup engine;
+        engine.RunShortBackup();
+    }
+    // Today's rotation folder in the regional settings in force.
+    static std::string TodaysFolder() { return RotationFolder(FormatDateTime("ddd", Date())); }
+};
+
+}  // namespace
+
+TEST_F(ShortBackup, TheFirstRunMakesTheFoldersAndCopiesBothDatabasesByteForByte)
+{
+    // Only the model folders exist, as the station's software leaves them.
+    const std::string kx40 = SampleDatabase(0);
+    const std::string kx60 = SampleDatabase(1);
+    WriteFile(StoragePath(0), kx40);
+    WriteFile(StoragePath(1), kx60);
+    ASSERT_FALSE(FolderExists(DataFolder() + "\\Backup"));
+
+    Run();
+
+    const std::string folder = TodaysFolder();
+    ASSERT_TRUE(FolderExists(folder)) << folder;
+    std::vector<std::string> names = FolderEntries(folder);
+    std::sort(names.begin(), names.end());
+    // The copies take the backup's own names, upper-case extension included.
+    EXPECT_EQ((std::vector<std::string>{"KX40Storage.GDB", "KX60Storage.GDB"}), names);
+    EXPECT_TRUE(ReadFile(folder + "\\KX40Storage.GDB") == kx40);
+    EXPECT_TRUE(ReadFile(folder + "\\KX60Storage.GDB") == kx60);
+    EXPECT_EQ(1u, FolderEntries(DataFolder() + "\\Backup").size());
+    // The key is made by the first copy; the day is today, a whole number.
+    ASSERT_TRUE(ScheduleKeyExists());
+    EXPECT_EQ(Today(), RecordedDay("ShortPeriodLast"));
+    EXPECT_FALSE(ReadValue("LongPeriodLast").Exists);
+    EXPECT_FALSE(ReadValue("ShortPeriod").Exists);
+}
+
+TEST_F(ShortBackup, OnlyTheKX60DatabaseIsCopiedWhenTheKX40OneIsMissing)
+{
+    WriteFile(StoragePath(1), SampleDatabase(1));
+    Run();
+    EXPECT_EQ(std::vector<std::string>{"KX60Storage.GDB"}, FolderEntries(TodaysFolder()));
+    EXPECT_EQ(Today(), RecordedDay("ShortPeriodLast"));
+}
+
+TEST_F(ShortBackup, WithoutDatabasesTheFolderIsMadeButNothingRecorded)
+{
+    Run();
+    EXPECT_TRUE(FolderExists(TodaysFolder()));
+    EXPECT_TRUE(FolderEntries(TodaysFolder()).empty());
+    EXPECT_FALSE(ScheduleKeyExists());
+    // So it is still due at the next start.
+    CEmissionBackup engine;
+    EXPECT_TRUE(engine.IsShortPeriodElapsed());
+}
+
+TEST_F(ShortBackup, ASecondRunReplacesTheCopiesAndTheRecordedDay)
+{
+    WriteFile(StoragePath(0), SampleDatabase(0));
+    WriteFile(StoragePath(1), SampleDatabase(1));
+    Run();
+    // Another weekday's folder from an earlier week stays as it is.
+    const std::string otherDay = RotationFolder("older") + "\\KX40Storage.GDB";
+    WriteFile(otherDay, "last week");
+    WriteFile(StoragePath(0), SampleDatabase(0, 1));
+    WriteFile(StoragePath(1), SampleDatabase(1, 1));
+    // An earlier value of another type is replaced by the 8-byte day.
+    SetValue("ShortPeriodLast", REG_SZ, std::string("2020-01-01", 11));
+
+    Run();
+
+    EXPECT_TRUE(ReadFile(TodaysFolder() + "\\KX40Storage.GDB") == SampleDatabase(0, 1));
+    EXPECT_TRUE(ReadFile(TodaysFolder() + "\\KX60Storage.GDB") == SampleDatabase(1, 1));
+    EXPECT_EQ("last week", ReadFile(otherDay));
+    EXPECT_EQ(Today(), RecordedDay("ShortPeriodLast"));
+}
+
+TEST_F(ShortBackup, TheRecordedDayMakesTheNextCheckWaitForThePeriod)
+{
+    WriteFile(StoragePath(0), SampleDatabase(0));
+    SetDword("ShortPeriod", 1);
+    SetDay("ShortPeriodLast", Today() - 40);
+    CEmissionBackup engine;
+    ASSERT_TRUE(engine.IsShortPeriodElapsed());
+    engine.RunShortBackup();
+    EXPECT_FALSE(engine.IsShortPeriodElapsed());
+}
+
+TEST_F(ShortBackup, ARotationFolderThatCannotBeMadeGivesNoPathAndNoCopy)
+{
+    WriteFile(StoragePath(0), SampleDatabase(0));
+    // A file where the backup folder should be.
+    WriteFile(DataFolder() + "\\Backup", "in the way");
+    CEmissionBackup engine;
+    EXPECT_EQ("", engine.GetRotationBackupPath(0));
+    engine.RunShortBackup();
+    EXPECT_FALSE(ScheduleKeyExists());
+    EXPECT_EQ("in the way", ReadFile(DataFolder() + "\\Backup"));
+}
+
+TEST_F(ShortBackup, TheWeekdayFolderFollowsTheThreadsLocale)
+{
+    WriteFile(StoragePath(0), SampleDatabase(0));
+    const int weekday = DayOfTheWeek(Date());  // 1 = Monday
+    static const char* const english[7] = {"Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun"};
+    static const char* const czech[7] = {u8"po", u8"út", u8"st", u8"čt", u8"pá", u8"so", u8"ne"};
+    {
+        ThreadLocale locale(MAKELCID(MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), SORT_DEFAULT));
+        CEmissionBackup engine;
+        EXPECT_EQ(RotationFolder(english[weekday - 1]) + "\\KX40Storage.GDB", engine.GetRotationBackupPath(0));
+        engine.RunShortBackup();
+    }
+    {
+        ThreadLocale locale(MAKELCID(MAKELANGID(LANG_CZECH, SUBLANG_DEFAULT), SORT_DEFAULT));
+        Run();
+    }
+    const std::string czechFolder = RotationFolder(guitest::Ansi(czech[weekday - 1]));
+    EXPECT_TRUE(FileExists(RotationFolder(english[weekday - 1]) + "\\KX40Storage.GDB"));
+    EXPECT_TRUE(FileExists(czechFolder + "\\KX40Storage.GDB")) << czechFolder;
+    EXPECT_EQ(2u, FolderEntries(DataFolder() + "\\Backup").size());
+}
