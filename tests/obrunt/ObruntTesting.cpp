@@ -8,7 +8,6 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
-#include <cstdio>
 #include <cstring>
 #include <stdexcept>
 

@@ -198,6 +198,8 @@ TEST_F(LongBackup, PathsTooLongForTheShellsBuffersAreRefused)
     PutBothDatabases();
     // A chosen folder of 250 characters: with the date the target needs 261.
     std::string chosen = scratch.Path();
+    if (chosen.size() > 200)
+        GTEST_SKIP() << "the build folder's path is too long for this case";
     while (chosen.size() < 240)
         chosen += "\\abcdefghi";
     chosen += "\\" + std::string(249 - chosen.size(), 'x');
@@ -232,6 +234,7 @@ TEST_F(LongBackup, TheShellsQuestionsBelongToTheOwnerWindow)
     WriteFile(StoragePath(0), SampleDatabase(0, 2));
     PickerDriver second({PickerAnswer::Choosing(scratch.Path())});
     EXPECT_EQ(brDone, RunLong(second, owner));
+    EXPECT_FALSE(second.OtherBoxes().empty());
     for (const guitest::CaughtBox& box : second.OtherBoxes())
         EXPECT_EQ(owner, box.Owner) << box.Caption;
     EXPECT_TRUE(ReadFile(Dated(scratch.Path()) + "\\KX40Storage.GDB") == SampleDatabase(0, 2));

@@ -5,6 +5,7 @@
 #include "DateFormat.h"
 #include "DateTime.h"
 #include "GuiTesting.h"
+#include "StorageFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -149,4 +150,23 @@ TEST_F(ShortBackup, TheWeekdayFolderFollowsTheThreadsLocale)
     EXPECT_TRUE(FileExists(RotationFolder(english[weekday - 1]) + "\\KX40Storage.GDB"));
     EXPECT_TRUE(FileExists(czechFolder + "\\KX40Storage.GDB")) << czechFolder;
     EXPECT_EQ(2u, FolderEntries(DataFolder() + "\\Backup").size());
+}
+
+TEST_F(ShortBackup, ARealFirebirdDatabaseIsCopiedUnchanged)
+{
+    {
+        auto database = fixtures::StorageDatabase::create(StoragePath(0));
+        fixtures::Protocol protocol;
+        protocol.id = 1;
+        protocol.vin = "TMBJJ7NE8J0123456";
+        protocol.ownName = fixtures::win1250(u8"Jiří Novák");
+        protocol.protData = fixtures::zlibSegments(std::string(5000, 'x'));
+        database.add(protocol);
+        database.close();
+    }
+    const std::string original = ReadFile(StoragePath(0));
+    ASSERT_GT(original.size(), 4096u);
+    Run();
+    EXPECT_TRUE(ReadFile(TodaysFolder() + "\\KX40Storage.GDB") == original);
+    EXPECT_TRUE(ReadFile(StoragePath(0)) == original);
 }
