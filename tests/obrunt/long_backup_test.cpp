@@ -135,7 +135,7 @@ TEST_F(LongBackup, AChosenFolderGetsADatedFolderWithBothCopies)
 
 TEST_F(LongBackup, ADriveRootGetsTheDateRightBehindIt)
 {
-    // T: is a drive letter of the prefix that the test set-up maps onto a build folder.
+    // T: is the scratch drive of the Wine bench, mapped onto a build folder.
     const std::string root = "T:\\";
     ASSERT_TRUE(FolderExists(root)) << "drive T: is not mapped";
     const std::string target = "T:\\" + std::string(FormatDateTime("yyyy-mm-dd", Date()));
