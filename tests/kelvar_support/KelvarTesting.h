@@ -1,0 +1,150 @@
+// Test support for the browser's program tests: the real TfrmSearchMain in the test's own
+// process under Wine, storage databases at their place in the data folder, the print modules'
+// registry values, and a look at the window's private state.
+//
+//   kelvartest::ResetPrefixState();                        // no databases, no Path values
+//   kelvartest::StorageInPlace kx40(kelvartest::Model::KX40,
+//                                   {kelvartest::MakeProtocol(1, u8"P-1", u8"VIN1")});
+//   kelvartest::RegistryPath path(kelvartest::Model::KX40, TABULON_PRINTMODULES_DIR);
+//   guitest::BoxCatcher boxes;                             // before the window: FormShow may box
+//   kelvartest::Window window;                             // made and shown: FormShow has run
+//   EXPECT_EQ(1, TfrmSearchMainTestAccess::currentModel(*window));
+//   guitest::Click(window->btnSearch);
+//
+// Declare the storage and registry objects before the window: the window is closed and
+// destroyed first, so that nothing holds the database files when they are removed. Tests that
+// use these are SERIAL (fixed folders and keys of the prefix); kelvar_program_test() in
+// KelvarTesting.cmake registers them so.
+#pragma once
+
+#include "frmMain.h"
+
+#include <StorageFixture.h>
+
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+// The window's private state and methods, for tests (the one friend of TfrmSearchMain).
+struct TfrmSearchMainTestAccess
+{
+    using F = TfrmSearchMain;
+    static int32_t& sortColumn(F& f) { return f.sortColumn; }
+    static uint8_t& sortState(F& f) { return f.sortState; }
+    static IBPP::Database& dbKX40(F& f) { return f.dbKX40; }
+    static IBPP::Database& dbKX60(F& f) { return f.dbKX60; }
+    static IBPP::Database& currentDb(F& f) { return f.currentDb; }
+    static uint8_t& currentModel(F& f) { return f.currentModel; }
+    static HMODULE& hPrintKX40(F& f) { return f.hPrintKX40; }
+    static HMODULE& hPrintKX60(F& f) { return f.hPrintKX60; }
+    static TPrintProtocolProc& PrintProtocolKX40(F& f) { return f.PrintProtocolKX40; }
+    static TPrintProtocolProc& PrintProtocolKX60(F& f) { return f.PrintProtocolKX60; }
+    static TGetLastErrorMsgProc& GetLastErrorMsgKX40(F& f) { return f.GetLastErrorMsgKX40; }
+    static TGetLastErrorMsgProc& GetLastErrorMsgKX60(F& f) { return f.GetLastErrorMsgKX60; }
+
+    static void ClearProtocolList(F& f) { f.ClearProtocolList(); }
+    static void FillSearchLists(F& f) { f.FillSearchLists(); }
+    static void SearchProtocols(F& f) { f.SearchProtocols(); }
+    static AnsiString ExportProtocol(F& f, int32_t id) { return f.ExportProtocol(id); }
+};
+
+namespace kelvartest {
+
+enum class Model
+{
+    KX40,
+    KX60,
+};
+
+// "KX40" or "KX60".
+const char* ModelName(Model model);
+
+// The data folder as the browser finds it (C:\ProgramData\Trevant\ under Wine).
+std::string DataFolder();
+// Where the browser looks for a model's storage database (Windows path).
+std::string StoragePath(Model model);
+
+// A row of EMISSIONS with an ID and the six search texts, written as UTF-8 (stored in
+// Windows-1250); a null text is stored as NULL. No date, no document.
+fixtures::Protocol MakeProtocol(int id, const char* protNum, const char* vin = nullptr,
+                                const char* regPlate = nullptr, const char* vehMark = nullptr,
+                                const char* vehModel = nullptr, const char* ownName = nullptr);
+
+// A storage database at its place in the data folder while the object lives: made with the
+// rows, then `prepare` (e.g. failAtRow) runs on it, then it is detached for the window. The
+// file goes again at the end, and with it the folders it made.
+class StorageInPlace
+{
+public:
+    using Prepare = std::function<void(fixtures::StorageDatabase&)>;
+
+    StorageInPlace(Model model, const std::vector<fixtures::Protocol>& rows,
+                   const Prepare& prepare = nullptr);
+    ~StorageInPlace();
+    StorageInPlace(const StorageInPlace&) = delete;
+    StorageInPlace& operator=(const StorageInPlace&) = delete;
+
+    const std::string& Path() const { return path_; }
+
+private:
+    std::string path_;
+};
+
+// HKLM SOFTWARE\Dumarel\<model>\ while the object lives: with a text Path value (REG_SZ or
+// REG_EXPAND_SZ, the bytes as given), a REG_DWORD Path, or the key alone. The value and the keys
+// it made go again at the end.
+class RegistryPath
+{
+public:
+    explicit RegistryPath(Model model);  // the key without a Path value
+    RegistryPath(Model model, const std::string& text, DWORD type = REG_SZ);
+    RegistryPath(Model model, DWORD number);
+    ~RegistryPath();
+    RegistryPath(const RegistryPath&) = delete;
+    RegistryPath& operator=(const RegistryPath&) = delete;
+
+private:
+    void CreateKey();
+
+    Model model_;
+    std::vector<std::string> madeKeys_;  // from the outermost in
+};
+
+// Removes what a test may have left in the prefix: both storage databases (and their model
+// folders when empty) and the two models' registry keys.
+void ResetPrefixState();
+
+// The browser's window, made by the test: shown in the constructor (FormShow runs, its boxes
+// need a BoxCatcher alive), closed (unless it closed itself) and destroyed in the destructor.
+class Window
+{
+public:
+    enum ShowMode
+    {
+        Shown,
+        NotShown,  // made only: the state after construction
+    };
+
+    explicit Window(ShowMode mode = Shown);
+    ~Window();
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+
+    TfrmSearchMain* operator->() const { return form_; }
+    TfrmSearchMain& operator*() const { return *form_; }
+    TfrmSearchMain* get() const { return form_; }
+
+    // Whether the window is on the screen (false after it closed).
+    bool IsShowing() const;
+
+private:
+    TfrmSearchMain* form_ = nullptr;
+};
+
+// The entries of a combo box's list, in order.
+std::vector<std::string> Entries(TComboBox* box);
+
+}  // namespace kelvartest

@@ -1,0 +1,456 @@
+// Start-up (FormShow), the change of tab and closing, against real storage databases in the
+// prefix's data folder and the substitute print modules.
+#include "KelvarTesting.h"
+
+#include "Application.h"
+#include "BoxCatcher.h"
+#include "GuiTesting.h"
+#include "PrintModulePaths.h"
+
+#include <gtest/gtest.h>
+
+using guitest::Ansi;
+using guitest::BoxCatcher;
+using guitest::BoxIcon;
+using kelvartest::MakeProtocol;
+using kelvartest::Model;
+using kelvartest::RegistryPath;
+using kelvartest::StorageInPlace;
+using kelvartest::Window;
+using A = TfrmSearchMainTestAccess;
+
+namespace {
+
+const char* const NoDatabasesText = u8"Nebyly nalezeny žádné datové soubory.\nAplikace bude ukončena.";
+
+// The rows of the two databases differ in every text, so that the lists tell them apart.
+std::vector<fixtures::Protocol> RowsKX40()
+{
+    return {MakeProtocol(1, u8"40-001", u8"VIN40A", u8"1A1 0001", u8"Škoda", u8"Octavia", u8"Jiří Novák"),
+            MakeProtocol(2, u8"40-002", u8"VIN40B", u8"2B2 0002", u8"Tatra", u8"T815", u8"Eva Černá")};
+}
+
+std::vector<fixtures::Protocol> RowsKX60()
+{
+    return {MakeProtocol(7, u8"60-007", u8"VIN60A", u8"7C7 0007", u8"Zetor", u8"Proxima", u8"Petr Dvořák")};
+}
+
+std::vector<std::string> AnsiTexts(std::initializer_list<const char*> utf8)
+{
+    std::vector<std::string> texts;
+    for (const char* text : utf8)
+        texts.push_back(Ansi(text));
+    return texts;
+}
+
+bool Connected(const IBPP::Database& db)
+{
+    return db && db->Connected();
+}
+
+bool ModuleLoaded(const char* file)
+{
+    return GetModuleHandleA(file) != nullptr;
+}
+
+class Startup : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        kelvartest::ResetPrefixState();
+        Application->Title = "Tabulon";
+    }
+    void TearDown() override { kelvartest::ResetPrefixState(); }
+
+    // Checks that the window let go of everything: nothing attached, no module loaded.
+    static void ExpectNothingHeld(TfrmSearchMain& f)
+    {
+        EXPECT_FALSE(Connected(A::dbKX40(f)));
+        EXPECT_FALSE(Connected(A::dbKX60(f)));
+        EXPECT_EQ(nullptr, A::hPrintKX40(f));
+        EXPECT_EQ(nullptr, A::hPrintKX60(f));
+        EXPECT_FALSE(ModuleLoaded("PrintKX40CZE.dll"));
+        EXPECT_FALSE(ModuleLoaded("PrintKX60CZE.dll"));
+    }
+};
+
+}  // namespace
+
+TEST_F(Startup, BothDatabasesOpenShowBothTabsWithKX40Current)
+{
+    StorageInPlace kx40(Model::KX40, RowsKX40());
+    StorageInPlace kx60(Model::KX60, RowsKX60());
+    RegistryPath path40(Model::KX40, TABULON_PRINTMODULES_DIR);
+    RegistryPath path60(Model::KX60, TABULON_PRINTMODULES_DIR);
+    BoxCatcher boxes;
+    Window window;
+    TfrmSearchMain& f = *window;
+    EXPECT_EQ(0u, boxes.Count());
+    EXPECT_TRUE(window.IsShowing());
+
+    EXPECT_EQ(0, f.pcApplications->TabIndexOf(f.shtKX40));
+    EXPECT_EQ(1, f.pcApplications->TabIndexOf(f.shtKX60));
+    EXPECT_EQ(f.shtKX40, f.pcApplications->ActivePage());
+    EXPECT_EQ(1, A::currentModel(f));
+    EXPECT_TRUE(A::currentDb(f) == A::dbKX40(f));
+    EXPECT_TRUE(Connected(A::dbKX40(f)));
+    EXPECT_TRUE(Connected(A::dbKX60(f)));
+    EXPECT_EQ(AnsiTexts({u8"40-001", u8"40-002"}), kelvartest::Entries(f.cbProtNum));
+    EXPECT_EQ(AnsiTexts({u8"Jiří Novák", u8"Eva Černá"}), kelvartest::Entries(f.cbOwner));
+
+    // Both pickers show today and wait for their boxes.
+    EXPECT_EQ(double(Date()), double(f.dpFrom->Date()));
+    EXPECT_EQ(double(Date()), double(f.dpTo->Date()));
+    EXPECT_FALSE(f.dpFrom->Enabled);
+    EXPECT_FALSE(f.dpTo->Enabled);
+
+    // Both print modules with both entry points.
+    ASSERT_NE(nullptr, A::hPrintKX40(f));
+    ASSERT_NE(nullptr, A::hPrintKX60(f));
+    EXPECT_EQ(GetModuleHandleA("PrintKX40CZE.dll"), A::hPrintKX40(f));
+    EXPECT_EQ(reinterpret_cast<void*>(GetProcAddress(A::hPrintKX40(f), "_PrintProtocolKX40")),
+              reinterpret_cast<void*>(A::PrintProtocolKX40(f)));
+    EXPECT_EQ(reinterpret_cast<void*>(GetProcAddress(A::hPrintKX40(f), "_GetLastErrorMsgKX40")),
+              reinterpret_cast<void*>(A::GetLastErrorMsgKX40(f)));
+    EXPECT_EQ(reinterpret_cast<void*>(GetProcAddress(A::hPrintKX60(f), "_PrintProtocolKX60")),
+              reinterpret_cast<void*>(A::PrintProtocolKX60(f)));
+    EXPECT_EQ(reinterpret_cast<void*>(GetProcAddress(A::hPrintKX60(f), "_GetLastErrorMsgKX60")),
+              reinterpret_cast<void*>(A::GetLastErrorMsgKX60(f)));
+}
+
+TEST_F(Startup, OnlyKX60OpensHidesTheKX40Tab)
+{
+    StorageInPlace kx60(Model::KX60, RowsKX60());
+    BoxCatcher boxes;
+    Window window;
+    TfrmSearchMain& f = *window;
+    EXPECT_EQ(0u, boxes.Count());
+    EXPECT_FALSE(f.shtKX40->Visible);
+    EXPECT_FALSE(f.shtKX40->TabVisible);
+    EXPECT_EQ(-1, f.pcApplications->TabIndexOf(f.shtKX40));
+    EXPECT_EQ(0, f.pcApplications->TabIndexOf(f.shtKX60));
+    EXPECT_EQ(f.shtKX60, f.pcApplications->ActivePage());
+    EXPECT_EQ(2, A::currentModel(f));
+    EXPECT_TRUE(A::currentDb(f) == A::dbKX60(f));
+    // The handle was made; only its connection failed.
+    EXPECT_TRUE(A::dbKX40(f));
+    EXPECT_FALSE(Connected(A::dbKX40(f)));
+    EXPECT_EQ(AnsiTexts({u8"60-007"}), kelvartest::Entries(f.cbProtNum));
+    // The KX40 tab cannot be picked.
+    EXPECT_FALSE(guitest::PickTab(f.pcApplications, f.shtKX40));
+}
+
+TEST_F(Startup, OnlyKX40OpensHidesTheKX60Tab)
+{
+    StorageInPlace kx40(Model::KX40, RowsKX40());
+    BoxCatcher boxes;
+    Window window;
+    TfrmSearchMain& f = *window;
+    EXPECT_EQ(0u, boxes.Count());
+    EXPECT_EQ(-1, f.pcApplications->TabIndexOf(f.shtKX60));
+    EXPECT_FALSE(f.shtKX60->Visible);
+    EXPECT_EQ(f.shtKX40, f.pcApplications->ActivePage());
+    EXPECT_EQ(1, A::currentModel(f));
+    EXPECT_TRUE(A::currentDb(f) == A::dbKX40(f));
+    EXPECT_FALSE(Connected(A::dbKX60(f)));
+}
+
+TEST_F(Startup, NeitherDatabaseOpensShowsOneBoxAndCloses)
+{
+    // The print modules are registered, yet start-up ends before they are loaded.
+    RegistryPath path40(Model::KX40, TABULON_PRINTMODULES_DIR);
+    RegistryPath path60(Model::KX60, TABULON_PRINTMODULES_DIR);
+    BoxCatcher boxes;
+    Window window;
+    TfrmSearchMain& f = *window;
+    ASSERT_EQ(1u, boxes.Count());
+    EXPECT_EQ(Ansi(NoDatabasesText), boxes[0].Text);
+    EXPECT_EQ("Informace", boxes[0].Caption);
+    EXPECT_EQ(BoxIcon::Exclamation, boxes[0].Icon);
+    EXPECT_EQ(std::vector<int>{IDOK}, boxes[0].Buttons);
+    EXPECT_FALSE(window.IsShowing());
+
+    EXPECT_EQ(0, A::currentModel(f));
+    EXPECT_FALSE(A::currentDb(f));
+    EXPECT_EQ(0, f.cbProtNum->Items->Count);
+    ExpectNothingHeld(f);
+    EXPECT_EQ(nullptr, A::PrintProtocolKX40(f));
+    EXPECT_EQ(nullptr, A::PrintProtocolKX60(f));
+}
+
+TEST_F(Startup, FilesThatAreNoDatabasesCountAsMissing)
+{
+    fixtures::writeNonDatabase(kelvartest::StoragePath(Model::KX40));
+    fixtures::writeNonDatabase(kelvartest::StoragePath(Model::KX60));
+    BoxCatcher boxes;
+    Window window;
+    TfrmSearchMain& f = *window;
+    ASSERT_EQ(1u, boxes.Count());
+    EXPECT_EQ(Ansi(NoDatabasesText), boxes[0].Text);
+    // With the client there, both handles were made and failed only to connect.
+    EXPECT_TRUE(A::dbKX40(f));
+    EXPECT_TRUE(A::dbKX60(f));
+    ExpectNothingHeld(f);
+}
+
+// Runs with the Firebird client library off the search path (ctest entry ..._no_client).
+TEST(NoClient, NoHandleIsMadeAndStartUpEndsAsWithoutDatabases)
+{
+    ASSERT_EQ(nullptr, LoadLibraryA("fbclient.dll")) << "the client is on the search path";
+    kelvartest::ResetPrefixState();
+    Application->Title = "Tabulon";
+    // Files in place: only the missing client keeps them closed.
+    fixtures::writeNonDatabase(kelvartest::StoragePath(Model::KX40));
+    fixtures::writeNonDatabase(kelvartest::StoragePath(Model::KX60));
+    {
+        BoxCatcher boxes;
+        Window window;
+        TfrmSearchMain& f = *window;
+        ASSERT_EQ(1u, boxes.Count());
+        EXPECT_EQ(Ansi(NoDatabasesText), boxes[0].Text);
+        EXPECT_EQ("Informace", boxes[0].Caption);
+        EXPECT_FALSE(A::dbKX40(f));
+        EXPECT_FALSE(A::dbKX60(f));
+        EXPECT_FALSE(window.IsShowing());
+    }
+    kelvartest::ResetPrefixState();
+}
+
+TEST_F(Startup, PrintModulesLoadWhicheverDatabasesOpenedAndGoAtTheClose)
+{
+    StorageInPlace kx60(Model::KX60, RowsKX60());
+    RegistryPath path40(Model::KX40, TABULON_PRINTMODULES_DIR);
+    RegistryPath path60(Model::KX60, TABULON_PRINTMODULES_DIR);
+    BoxCatcher boxes;
+    Window window;
+    TfrmSearchMain& f = *window;
+    EXPECT_EQ(0u, boxes.Count());
+    EXPECT_NE(nullptr, A::hPrintKX40(f));  // its database did not open
+    EXPECT_NE(nullptr, A::PrintProtocolKX40(f));
+    EXPECT_NE(nullptr, A::hPrintKX60(f));
+    EXPECT_TRUE(guitest::Click(f.btnClose));
+    EXPECT_FALSE(window.IsShowing());
+    ExpectNothingHeld(f);
+}
+
+TEST_F(Startup, MissingPrintModulesAreSilent)
+{
+    StorageInPlace kx40(Model::KX40, RowsKX40());
+    // KX40: no key at all, so the bare file name is looked for and not found. KX60: a folder
+    // that holds no KX60 module.
+    RegistryPath path60(Model::KX60, TABULON_PRINTMODULES_NOERRTEXT_DIR);
+    BoxCatcher boxes;
+    Window window;
+    TfrmSearchMain& f = *window;
+    EXPECT_EQ(0u, boxes.Count());
+    EXPECT_EQ(nullptr, A::hPrintKX40(f));
+    EXPECT_EQ(nullptr, A::PrintProtocolKX40(f));
+    EXPECT_EQ(nullptr, A::GetLastErrorMsgKX40(f));
+    EXPECT_EQ(nullptr, A::hPrintKX60(f));
+    EXPECT_EQ(nullptr, A::PrintProtocolKX60(f));
+    EXPECT_EQ(nullptr, A::GetLastErrorMsgKX60(f));
+    // The tab works all the same.
+    EXPECT_EQ(1, A::currentModel(f));
+    EXPECT_EQ(2, f.cbProtNum->Items->Count);
+}
+
+TEST_F(Startup, AModuleWithoutTheErrorTextEntryKeepsItsPrintEntry)
+{
+    StorageInPlace kx40(Model::KX40, RowsKX40());
+    RegistryPath path40(Model::KX40, TABULON_PRINTMODULES_NOERRTEXT_DIR);
+    BoxCatcher boxes;
+    Window window;
+    TfrmSearchMain& f = *window;
+    EXPECT_EQ(0u, boxes.Count());
+    EXPECT_NE(nullptr, A::hPrintKX40(f));
+    EXPECT_NE(nullptr, A::PrintProtocolKX40(f));
+    EXPECT_EQ(nullptr, A::GetLastErrorMsgKX40(f));
+}
+
+// The window's own close box, and "Ukončit": either leaves nothing attached or loaded.
+class Closing : public Startup, public testing::WithParamInterface<bool>
+{
+};
+
+TEST_P(Closing, LeavesNothingAttachedOrLoaded)
+{
+    StorageInPlace kx40(Model::KX40, RowsKX40());
+    StorageInPlace kx60(Model::KX60, RowsKX60());
+    RegistryPath path40(Model::KX40, TABULON_PRINTMODULES_DIR);
+    RegistryPath path60(Model::KX60, TABULON_PRINTMODULES_DIR);
+    BoxCatcher boxes;
+    Window window;
+    TfrmSearchMain& f = *window;
+    ASSERT_TRUE(Connected(A::dbKX40(f)));
+    ASSERT_TRUE(ModuleLoaded("PrintKX60CZE.dll"));
+    // A listed line, whose record the close frees.
+    TListItem* line = f.lvProtocols->Items->Add();
+    line->Caption = "1.1.2024";
+    line->Data = new tglvData;
+
+    if (GetParam())
+        EXPECT_TRUE(guitest::Click(f.btnClose));
+    else
+        SendMessageA(f.Handle, WM_SYSCOMMAND, SC_CLOSE, 0);
+    guitest::Pump();
+    EXPECT_FALSE(window.IsShowing());
+    EXPECT_EQ(0, f.lvProtocols->Items->Count);
+    ExpectNothingHeld(f);
+    EXPECT_EQ(nullptr, A::PrintProtocolKX40(f));
+    EXPECT_EQ(nullptr, A::GetLastErrorMsgKX60(f));
+    // The handles themselves stay until the window goes.
+    EXPECT_TRUE(A::dbKX40(f));
+    EXPECT_TRUE(A::currentDb(f));
+    EXPECT_EQ(0u, boxes.Count());
+}
+
+INSTANTIATE_TEST_SUITE_P(Startup, Closing, testing::Values(true, false),
+                         [](const testing::TestParamInfo<bool>& info) {
+                             return info.param ? "ByTheCloseButton" : "ByTheWindowsCloseBox";
+                         });
+
+TEST_F(Startup, SwitchingTabsEmptiesTheListAndReloadsTheSearchLists)
+{
+    StorageInPlace kx40(Model::KX40, RowsKX40());
+    StorageInPlace kx60(Model::KX60, RowsKX60());
+    BoxCatcher boxes;
+    Window window;
+    TfrmSearchMain& f = *window;
+
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round);
+        TListItem* line = f.lvProtocols->Items->Add();
+        line->Data = new tglvData;
+        f.btnPrint->Enabled = true;
+
+        ASSERT_TRUE(guitest::PickTab(f.pcApplications, f.shtKX60));
+        EXPECT_EQ(f.shtKX60, f.pcApplications->ActivePage());
+        EXPECT_EQ(2, A::currentModel(f));
+        EXPECT_TRUE(A::currentDb(f) == A::dbKX60(f));
+        EXPECT_EQ(0, f.lvProtocols->Items->Count);
+        EXPECT_FALSE(f.btnPrint->Enabled);
+        EXPECT_EQ(AnsiTexts({u8"60-007"}), kelvartest::Entries(f.cbProtNum));
+        EXPECT_EQ(AnsiTexts({u8"Zetor"}), kelvartest::Entries(f.cbCarMark));
+
+        line = f.lvProtocols->Items->Add();
+        line->Data = new tglvData;
+        f.btnPrint->Enabled = true;
+        ASSERT_TRUE(guitest::PickTab(f.pcApplications, f.shtKX40));
+        EXPECT_EQ(1, A::currentModel(f));
+        EXPECT_TRUE(A::currentDb(f) == A::dbKX40(f));
+        EXPECT_EQ(0, f.lvProtocols->Items->Count);
+        EXPECT_FALSE(f.btnPrint->Enabled);
+        EXPECT_EQ(AnsiTexts({u8"40-001", u8"40-002"}), kelvartest::Entries(f.cbProtNum));
+    }
+    EXPECT_EQ(0u, boxes.Count());
+}
+
+TEST_F(Startup, ReturningToATabReadsItsDatabaseAgain)
+{
+    StorageInPlace kx40(Model::KX40, RowsKX40());
+    StorageInPlace kx60(Model::KX60, RowsKX60());
+    BoxCatcher boxes;
+    Window window;
+    TfrmSearchMain& f = *window;
+    ASSERT_TRUE(guitest::PickTab(f.pcApplications, f.shtKX60));
+    {
+        // Another program stores a protocol meanwhile.
+        IBPP::Database db = IBPP::DatabaseFactory("", kx40.Path(), fixtures::storageUser,
+                                                  fixtures::storagePassword, "", "", "");
+        db->Connect();
+        IBPP::Transaction tr = IBPP::TransactionFactory(db);
+        tr->Start();
+        IBPP::Statement st = IBPP::StatementFactory(db, tr);
+        st->Execute("INSERT INTO EMISSIONS (ID, PROT_NUM) VALUES (9, '40-009')");
+        tr->Commit();
+    }
+    ASSERT_TRUE(guitest::PickTab(f.pcApplications, f.shtKX40));
+    EXPECT_EQ(AnsiTexts({u8"40-001", u8"40-002", u8"40-009"}), kelvartest::Entries(f.cbProtNum));
+    EXPECT_EQ(0u, boxes.Count());
+}
+
+TEST_F(Startup, APathOfAnotherTypeForKX40StopsBeforeEitherModuleLoads)
+{
+    StorageInPlace kx40(Model::KX40, RowsKX40());
+    StorageInPlace kx60(Model::KX60, RowsKX60());
+    RegistryPath path40(Model::KX40, DWORD(7));
+    RegistryPath path60(Model::KX60, TABULON_PRINTMODULES_DIR);
+    BoxCatcher boxes;
+    Window window;
+    TfrmSearchMain& f = *window;
+    ASSERT_EQ(1u, boxes.Count());
+    EXPECT_EQ("Invalid data type for 'Path'", boxes[0].Text);
+    EXPECT_EQ("Tabulon", boxes[0].Caption);
+    EXPECT_EQ(BoxIcon::Stop, boxes[0].Icon);
+    // The window stays, with its tabs and model set and the lists loaded.
+    EXPECT_TRUE(window.IsShowing());
+    EXPECT_EQ(1, A::currentModel(f));
+    EXPECT_EQ(2, f.cbProtNum->Items->Count);
+    EXPECT_EQ(nullptr, A::hPrintKX40(f));
+    EXPECT_EQ(nullptr, A::hPrintKX60(f));
+    EXPECT_FALSE(ModuleLoaded("PrintKX60CZE.dll"));
+}
+
+TEST_F(Startup, APathOfAnotherTypeForKX60LeavesTheKX40ModuleLoaded)
+{
+    StorageInPlace kx40(Model::KX40, RowsKX40());
+    RegistryPath path40(Model::KX40, TABULON_PRINTMODULES_DIR);
+    RegistryPath path60(Model::KX60, DWORD(7));
+    BoxCatcher boxes;
+    Window window;
+    TfrmSearchMain& f = *window;
+    ASSERT_EQ(1u, boxes.Count());
+    EXPECT_EQ("Invalid data type for 'Path'", boxes[0].Text);
+    EXPECT_NE(nullptr, A::hPrintKX40(f));
+    EXPECT_EQ(nullptr, A::hPrintKX60(f));
+    EXPECT_TRUE(guitest::Click(f.btnClose));
+    ExpectNothingHeld(f);
+}
+
+TEST_F(Startup, AFailingSearchListLoadEndsTheStartUpThere)
+{
+    std::vector<fixtures::Protocol> rows = RowsKX40();
+    rows.push_back(MakeProtocol(3, u8"40-003", u8"VIN40C"));
+    StorageInPlace kx40(Model::KX40, rows,
+                        [](fixtures::StorageDatabase& db) { db.failAtRow(3, "VIN"); });
+    RegistryPath path40(Model::KX40, TABULON_PRINTMODULES_DIR);
+    BoxCatcher boxes;
+    Window window;
+    TfrmSearchMain& f = *window;
+    ASSERT_EQ(1u, boxes.Count());
+    // A database error is not the class library's: the generic text.
+    EXPECT_EQ(std::string(ForeignExceptionText), boxes[0].Text);
+    EXPECT_EQ("Tabulon", boxes[0].Caption);
+    EXPECT_EQ(BoxIcon::Stop, boxes[0].Icon);
+    EXPECT_TRUE(window.IsShowing());
+    EXPECT_EQ(1, A::currentModel(f));
+    EXPECT_EQ(AnsiTexts({u8"40-001", u8"40-002"}), kelvartest::Entries(f.cbProtNum));
+    EXPECT_EQ(nullptr, A::hPrintKX40(f));
+}
+
+TEST_F(Startup, AFailingSearchListLoadOnATabChangeLeavesTheNewModelSet)
+{
+    StorageInPlace kx40(Model::KX40, RowsKX40());
+    std::vector<fixtures::Protocol> rows = RowsKX60();
+    rows.push_back(MakeProtocol(8, u8"60-008", u8"VIN60B", nullptr, nullptr, nullptr, u8"Ota"));
+    StorageInPlace kx60(Model::KX60, rows,
+                        [](fixtures::StorageDatabase& db) { db.failAtRow(8, "OWN_NAME"); });
+    BoxCatcher boxes;
+    Window window;
+    TfrmSearchMain& f = *window;
+    ASSERT_EQ(0u, boxes.Count());
+    TListItem* line = f.lvProtocols->Items->Add();
+    line->Data = new tglvData;
+    f.btnPrint->Enabled = true;
+
+    ASSERT_TRUE(guitest::PickTab(f.pcApplications, f.shtKX60));
+    ASSERT_EQ(1u, boxes.Count());
+    EXPECT_EQ(std::string(ForeignExceptionText), boxes[0].Text);
+    EXPECT_EQ(2, A::currentModel(f));
+    EXPECT_TRUE(A::currentDb(f) == A::dbKX60(f));
+    EXPECT_EQ(0, f.lvProtocols->Items->Count);
+    EXPECT_FALSE(f.btnPrint->Enabled);
+    EXPECT_EQ(AnsiTexts({u8"60-007"}), kelvartest::Entries(f.cbProtNum));
+    EXPECT_EQ(AnsiTexts({u8"Petr Dvořák"}), kelvartest::Entries(f.cbOwner));
+}
