@@ -189,8 +189,8 @@ private:
     void SetLineText(int index, int column, const AnsiString& text);
     void Renumber();
     static int CALLBACK CompareLines(LPARAM item1, LPARAM item2, LPARAM sort);
-    static LRESULT CALLBACK ListProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                     UINT_PTR id, DWORD_PTR self);
+    static LRESULT CALLBACK ListProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static WNDPROC& ControlProc();
 
     TListItems items_{*this};
     TListColumns columns_;

@@ -9,11 +9,28 @@
 
 #include <set>
 #include <string>
+#include <unordered_map>
 
 namespace {
-// The window property that leads from a window to its control object.
-const char* const ControlProperty = "Tabulon.Control";
+// Window to control object, for the notifications that a parent hands on to its children. Not a
+// window property: under Wine every property lookup is a round trip to the server, and a list
+// view sends its parent a notification for every line added or removed.
+std::unordered_map<HWND, TControl*>& ControlsByWindow()
+{
+    static std::unordered_map<HWND, TControl*> controls;
+    return controls;
+}
 }  // namespace
+
+void RegisterControlWindow(HWND window, TControl* control)
+{
+    if (!window)
+        return;
+    if (control)
+        ControlsByWindow()[window] = control;
+    else
+        ControlsByWindow().erase(window);
+}
 
 void EnsureCommonControls()
 {
@@ -78,20 +95,23 @@ void TControl::SetText(const AnsiString& text)
 
 TControl* TControl::FromHandle(HWND window)
 {
-    return window ? static_cast<TControl*>(GetPropA(window, ControlProperty)) : nullptr;
+    if (!window)
+        return nullptr;
+    const auto& controls = ControlsByWindow();
+    auto found = controls.find(window);
+    return found != controls.end() ? found->second : nullptr;
 }
 
 void TControl::Detach()
 {
-    if (handle_)
-        RemovePropA(handle_, ControlProperty);
+    RegisterControlWindow(handle_, nullptr);
     handle_ = nullptr;
 }
 
 void TControl::Attach(HWND window, const TCreateContext& context)
 {
     handle_ = window;
-    SetPropA(window, ControlProperty, this);
+    RegisterControlWindow(window, this);
     form_ = &context.Form;
     parent_ = &context.Parent;
     tabOrder_ = context.Props.TabOrder;
@@ -217,8 +237,10 @@ LRESULT CALLBACK TWinControl::ContainerProc(HWND window, UINT message, WPARAM wP
                 self->handle_ = window;
         }
         auto* self = reinterpret_cast<TWinControl*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-        if (message == WM_NCDESTROY)
+        if (message == WM_NCDESTROY) {
             SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+            RegisterControlWindow(window, nullptr);
+        }
         if (self && self->handle_ == window)
             return self->WindowProc(message, wParam, lParam);
     } catch (...) {

@@ -3,6 +3,7 @@
 #include "Application.h"
 #include "Encoding.h"
 #include "FormatSettings.h"
+#include "GuiInternal.h"
 #include "PageControl.h"
 #include "StandardControls.h"
 
@@ -73,7 +74,7 @@ void TForm::CreateFormWindow(const TFormProps& props)
     AnsiString caption = Utf8ToAnsi(props.Caption);
     CreateContainer(FormClass, style, exStyle, nullptr, bounds, caption.c_str());
     // The form's own entry: lookups from its window lead here as from any control's.
-    SetPropA(handle_, "Tabulon.Control", static_cast<TControl*>(this));
+    RegisterControlWindow(handle_, this);
     SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(fontDesc_)), FALSE);
 }
 

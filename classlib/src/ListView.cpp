@@ -2,6 +2,7 @@
 
 #include "Application.h"
 #include "Encoding.h"
+#include "GuiInternal.h"
 
 #include <commctrl.h>
 
@@ -178,13 +179,25 @@ void TListView::CreateHandle(const TCreateContext& context)
         columns_.columns_.push_back(
             std::make_unique<TListColumn>(*this, static_cast<int>(i), caption, desc.MinWidth));
     }
-    SetWindowSubclass(handle_, ListProc, 1, reinterpret_cast<DWORD_PTR>(this));
+    // Our procedure in front of the control's own one, put in its place directly: a subclass
+    // through SetWindowSubclass costs a server round trip per message under Wine, and filling
+    // the list sends several messages a line.
+    WNDPROC own = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&ListProc)));
+    if (own != &ListProc)
+        ControlProc() = own;
+}
+
+WNDPROC& TListView::ControlProc()
+{
+    static WNDPROC proc = nullptr;  // the list view class's, the same for every list
+    return proc;
 }
 
 void TListView::Detach()
 {
     if (handle_)
-        RemoveWindowSubclass(handle_, ListProc, 1);
+        SetWindowLongPtrW(handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ControlProc()));
     TControl::Detach();
 }
 
@@ -281,12 +294,11 @@ void TListView::Renumber()
         lines[i]->index_ = static_cast<int>(i);
 }
 
-LRESULT CALLBACK TListView::ListProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                     UINT_PTR id, DWORD_PTR self)
+LRESULT CALLBACK TListView::ListProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     try {
-        if (message == WM_NOTIFY) {
-            auto* view = reinterpret_cast<TListView*>(self);
+        auto* view = static_cast<TListView*>(TControl::FromHandle(window));
+        if (message == WM_NOTIFY && view) {
             auto* header = reinterpret_cast<NMHDR*>(lParam);
             // A column may not become narrower than its minimum width, by dragging or by code.
             if ((header->code == HDN_ITEMCHANGINGA || header->code == HDN_ITEMCHANGINGW) &&
@@ -299,11 +311,13 @@ LRESULT CALLBACK TListView::ListProc(HWND window, UINT message, WPARAM wParam, L
                     return TRUE;
             }
         }
-        if (message == WM_NCDESTROY)
-            RemoveWindowSubclass(window, ListProc, id);
+        if (message == WM_NCDESTROY) {
+            SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ControlProc()));
+            RegisterControlWindow(window, nullptr);  // as a window property would go with it
+        }
     } catch (...) {
         Application->ShowCurrentException();
         return 0;
     }
-    return DefSubclassProc(window, message, wParam, lParam);
+    return CallWindowProcW(ControlProc(), window, message, wParam, lParam);
 }
