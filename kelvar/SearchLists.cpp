@@ -22,6 +22,11 @@ void TfrmSearchMain::FillSearchLists()
     std::vector<TSearchListIndex> listed;
     for (TComboBox* list : lists)
         listed.emplace_back(list);
+    // Redrawing a box at every entry costs more than reading the rows.
+    TUpdateLock<TComboBoxItems> locks[] = {
+        TUpdateLock<TComboBoxItems>(cbProtNum->Items), TUpdateLock<TComboBoxItems>(cbVIN->Items),
+        TUpdateLock<TComboBoxItems>(cbRegPlate->Items), TUpdateLock<TComboBoxItems>(cbCarMark->Items),
+        TUpdateLock<TComboBoxItems>(cbCarModel->Items), TUpdateLock<TComboBoxItems>(cbOwner->Items)};
 
     IBPP::Transaction transaction = IBPP::TransactionFactory(currentDb);
     transaction->Start();

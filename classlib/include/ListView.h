@@ -6,6 +6,7 @@
 
 #include "Control.h"
 #include "Strings.h"
+#include "UpdateLock.h"
 
 #include <functional>
 #include <memory>
@@ -101,17 +102,7 @@ private:
 };
 
 // Holds the update lock of a list for one scope, also when an exception leaves it.
-class TListUpdateLock
-{
-public:
-    explicit TListUpdateLock(TListItems* items) : items_(items) { items_->BeginUpdate(); }
-    ~TListUpdateLock() { items_->EndUpdate(); }
-    TListUpdateLock(const TListUpdateLock&) = delete;
-    TListUpdateLock& operator=(const TListUpdateLock&) = delete;
-
-private:
-    TListItems* items_;
-};
+using TListUpdateLock = TUpdateLock<TListItems>;
 
 class TListColumn : public TObject
 {

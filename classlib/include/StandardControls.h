@@ -3,6 +3,7 @@
 
 #include "Control.h"
 #include "Strings.h"
+#include "UpdateLock.h"
 
 #include <memory>
 
@@ -65,6 +66,9 @@ public:
     // The first entry equal to text as a whole, without regard to letter case (the control's
     // CB_FINDSTRINGEXACT from the start of the list); -1 when there is none.
     int IndexOf(const AnsiString& text) const override;
+    // Redrawing off while many entries are added (nested calls count); TUpdateLock holds it.
+    void BeginUpdate();
+    void EndUpdate();
 
 protected:
     int GetCount() const override;
@@ -72,6 +76,7 @@ protected:
 
 private:
     TComboBox& box_;
+    int updates_ = 0;
 };
 
 // An editable drop-down list. While the operator types, the text is completed from the list:

@@ -48,6 +48,20 @@ int TComboBoxItems::IndexOf(const AnsiString& text) const
     return index == CB_ERR ? -1 : static_cast<int>(index);
 }
 
+void TComboBoxItems::BeginUpdate()
+{
+    if (updates_++ == 0 && box_.handle_)
+        SendMessageA(box_.handle_, WM_SETREDRAW, FALSE, 0);
+}
+
+void TComboBoxItems::EndUpdate()
+{
+    if (updates_ > 0 && --updates_ == 0 && box_.handle_) {
+        SendMessageA(box_.handle_, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(box_.handle_, nullptr, TRUE);
+    }
+}
+
 int TComboBoxItems::GetCount() const
 {
     if (!box_.handle_)
