@@ -47,13 +47,15 @@ AnsiString TfrmSearchMain::ExportProtocol(int32_t id)
         CExportWriter writer(file);
         if (!writer.Begin())
             return AnsiString();
-        for (;;) {
+        // Exactly the stored segments are read, so that a segment of 0 bytes (no zlib stream:
+        // a damaged one) is never taken for the end of the blob. A blob without segments still
+        // asks once, and the library refuses the read of 0 bytes.
+        int read = 0;
+        do {
             const int length = blob->Read(segment.data(), largest);
-            if (length == 0)
-                break;
             if (!writer.AddSegment(segment.data(), length))
                 return AnsiString();
-        }
+        } while (++read < segments);
         if (!writer.Seal())
             return AnsiString();
         blob->Close();
