@@ -30,6 +30,12 @@ bool CExportFile::Create(const AnsiString& path)
                           FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle_ == INVALID_HANDLE_VALUE)
         return false;
+    // A name that opened a device (printer port, NUL, console) made no file; the device is closed
+    // again and, not being ours, never deleted.
+    if (GetFileType(handle_) != FILE_TYPE_DISK) {
+        CloseHandle(std::exchange(handle_, INVALID_HANDLE_VALUE));
+        return false;
+    }
     path_ = path;
     return true;
 }

@@ -18,7 +18,7 @@ public:
     CExportFile& operator=(const CExportFile&) = delete;
 
     // Creates the file, replacing one of that name; others may read it but not write it while
-    // it is open. False when it cannot be made.
+    // it is open. False when it cannot be made, or when the name opened a device instead.
     bool Create(const AnsiString& path);
     bool Write(const void* data, std::uint32_t length) override;
     bool Rewind() override;

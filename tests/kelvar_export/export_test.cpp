@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 using A = TfrmSearchMainTestAccess;
@@ -79,16 +80,16 @@ std::string UnixPath(const std::string& windowsPath)
     return result;
 }
 
-// A Unix link to /dev/full while the object lives (Wine cannot delete a device's link itself).
-class LinkToFullDevice {
+// A Unix link to a device while the object lives (Wine cannot delete a device's link itself).
+class LinkToDevice {
 public:
-    explicit LinkToFullDevice(const std::string& unixPath) : path_(unixPath)
+    LinkToDevice(const std::string& unixPath, const std::string& device) : path_(unixPath)
     {
-        EXPECT_TRUE(RunUnix("/bin/ln -sfn /dev/full " + path_));
+        EXPECT_TRUE(RunUnix("/bin/ln -sfn " + device + " " + path_));
     }
-    ~LinkToFullDevice() { RunUnix("/bin/rm -f " + path_); }
-    LinkToFullDevice(const LinkToFullDevice&) = delete;
-    LinkToFullDevice& operator=(const LinkToFullDevice&) = delete;
+    ~LinkToDevice() { RunUnix("/bin/rm -f " + path_); }
+    LinkToDevice(const LinkToDevice&) = delete;
+    LinkToDevice& operator=(const LinkToDevice&) = delete;
 
 private:
     std::string path_;
@@ -233,6 +234,24 @@ TEST_F(Export, ASegmentThatDoesNotInflateLeavesNoFile)
     }
 }
 
+TEST_F(Export, AnEmptyStoredSegmentAnywhereLeavesNoFile)
+{
+    // A stored segment of 0 bytes holds no zlib stream: the protocol is damaged there, and must
+    // not be sealed cut short at it.
+    std::string document;
+    const auto good = Pieces({1024, 1024, 952}, document);
+    const std::vector<std::pair<const char*, std::vector<std::string>>> blobs = {
+        {"first", {"", good[0], good[1], good[2]}},
+        {"middle", {good[0], good[1], "", good[2]}},
+        {"last", {good[0], good[1], good[2], ""}}};
+    for (const auto& [where, segments] : blobs) {
+        SCOPED_TRACE(where);
+        exporttest::WriteFile(ExportFolder() + md5Name + ".xml", Sealed(document));
+        EXPECT_EQ("", ExportOne({Row(2, md5Name, segments)}, 2));
+        EXPECT_TRUE(FilesIn(ExportFolder()).empty());
+    }
+}
+
 TEST_F(Export, AFileHeldOpenByAnotherProgramIsLeftAlone)
 {
     const std::string path = ExportFolder() + md5Name + ".xml";
@@ -246,15 +265,30 @@ TEST_F(Export, AFileHeldOpenByAnotherProgramIsLeftAlone)
     EXPECT_EQ("another program's file", ReadFile(path));
 }
 
-TEST_F(Export, AWriteThatFailsGivesNoPath)
+TEST_F(Export, AFileNameThatOpensADeviceGivesNoPath)
 {
-    // The export file is a link to Linux's /dev/full, where every write fails with a full disk.
+    // The export file is a link to a Linux device: /dev/null takes every write, /dev/full fails
+    // them with a full disk. Neither is a file for a print module.
     const std::string unixPath = UnixPath(ExportFolder() + md5Name + ".xml");
     ASSERT_FALSE(unixPath.empty());
-    LinkToFullDevice link(unixPath);
-
     std::string document;
-    EXPECT_EQ("", ExportOne({Row(1, md5Name, Pieces({1000, 1000}, document))}, 1));
+    const auto segments = Pieces({1000, 1000}, document);
+    for (const char* device : {"/dev/null", "/dev/full"}) {
+        SCOPED_TRACE(device);
+        LinkToDevice link(unixPath, device);
+        EXPECT_EQ("", ExportOne({Row(1, md5Name, segments)}, 1));
+    }
+}
+
+TEST_F(Export, ADeviceNameMakesNoFile)
+{
+    std::string document;
+    const auto segments = Pieces({100}, document);
+    for (const char* name : {"NUL", "nul", "NUL ", "NUL.txt", "LPT1", "PRN", "CONOUT$"}) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ("", ExportOne({Row(1, std::string(name), segments)}, 1));
+        EXPECT_TRUE(FilesIn(ExportFolder()).empty());
+    }
 }
 
 TEST_F(Export, ADatabaseErrorInTheMiddleRemovesTheFileAndGoesOn)
