@@ -7,7 +7,7 @@
 //
 // Failed reads raise ERegistryException: "Invalid data type for '<name>'" when the value has
 // another type or size than asked, "Failed to get data for '<name>'" when it is missing or
-// cannot be read. ReadString alone answers a missing value with empty text.
+// cannot be read. ReadString alone answers a missing value, or empty data, with empty text.
 #pragma once
 
 #include "AnsiString.h"
@@ -44,7 +44,8 @@ public:
     // Closes the open key (no flush).
     void CloseKey();
 
-    // REG_SZ or REG_EXPAND_SZ up to the first zero byte, unexpanded; empty when missing.
+    // REG_SZ or REG_EXPAND_SZ up to the first zero byte, unexpanded; empty when missing or when
+    // its data are empty, whatever their type.
     AnsiString ReadString(const AnsiString& name);
     // REG_DWORD whose data fit 4 bytes, as a signed number.
     int ReadInteger(const AnsiString& name);

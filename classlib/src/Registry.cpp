@@ -130,6 +130,9 @@ AnsiString TRegistry::ReadString(const AnsiString& name)
         return AnsiString();
     if (rc != ERROR_SUCCESS)
         RaiseGetFailed(name);
+    // Empty data hold no text of any type, so they read as empty text whatever the type says.
+    if (data.empty())
+        return AnsiString();
     if (type != REG_SZ && type != REG_EXPAND_SZ)
         RaiseInvalidType(name);
     return AnsiString(data.c_str());

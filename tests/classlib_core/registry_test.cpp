@@ -165,6 +165,18 @@ TEST_F(Registry, ReadStringRefusesEveryOtherType)
     EXPECT_EQ("Invalid data type for 'Multi'", RegistryError([&] { reg.ReadString("Multi"); }));
 }
 
+TEST_F(Registry, ReadStringGivesEmptyTextForEmptyDataOfAnyType)
+{
+    Set("Binary", REG_BINARY, nullptr, 0);
+    Set("None", REG_NONE, nullptr, 0);
+    Set("Dword", REG_DWORD, nullptr, 0);
+    TRegistry reg(KEY_READ);
+    ASSERT_TRUE(reg.OpenKeyReadOnly(Absolute()));
+    EXPECT_EQ("", reg.ReadString("Binary"));
+    EXPECT_EQ("", reg.ReadString("None"));
+    EXPECT_EQ("", reg.ReadString("Dword"));
+}
+
 TEST_F(Registry, ReadIntegerOnlyFromAFourByteDword)
 {
     SetDword("ShortPeriod", 7);

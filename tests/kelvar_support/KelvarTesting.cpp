@@ -100,9 +100,11 @@ RegistryPath::RegistryPath(Model model, const std::string& text, DWORD type) : m
 {
     CreateKey();
     HKEY key = nullptr;
+    // Texts are stored with their zero byte, other types with exactly the bytes given.
+    const bool isText = type == REG_SZ || type == REG_EXPAND_SZ;
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, ModelKey(model).c_str(), 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS ||
         RegSetValueExA(key, "Path", 0, type, reinterpret_cast<const BYTE*>(text.c_str()),
-                       static_cast<DWORD>(text.size() + 1)) != ERROR_SUCCESS)
+                       static_cast<DWORD>(text.size() + (isText ? 1 : 0))) != ERROR_SUCCESS)
         throw std::runtime_error("cannot write the Path value");
     RegCloseKey(key);
 }

@@ -108,6 +108,15 @@ TEST_F(Paths, MissingKeyOrValueGivesTheBareFileName)
     EXPECT_EQ("PrintKX60CZE.dll", GetPrintModulePathKX60());
 }
 
+TEST_F(Paths, AnEmptyPathOfAnyTypeGivesTheBareFileName)
+{
+    for (DWORD type : {REG_BINARY, REG_NONE}) {
+        SCOPED_TRACE(type);
+        RegistryPath path(Model::KX40, "", type);
+        EXPECT_EQ("PrintKX40CZE.dll", GetPrintModulePathKX40());
+    }
+}
+
 TEST_F(Paths, EachModelReadsItsOwnKey)
 {
     RegistryPath path40(Model::KX40, "C:\\Ctyricet\\");
