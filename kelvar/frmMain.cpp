@@ -88,6 +88,9 @@ TfrmSearchMain::~TfrmSearchMain()
     currentDb.clear();
     dbKX60.clear();
     dbKX40.clear();
+    // Nor may the print modules stay loaded after the window that bound them.
+    UnbindPrintModule(hPrintKX40, PrintProtocolKX40, GetLastErrorMsgKX40);
+    UnbindPrintModule(hPrintKX60, PrintProtocolKX60, GetLastErrorMsgKX60);
 }
 
 void TfrmSearchMain::FormShow(TObject* Sender)

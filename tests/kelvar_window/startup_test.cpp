@@ -310,6 +310,23 @@ INSTANTIATE_TEST_SUITE_P(Startup, Closing, testing::Values(true, false),
                              return info.param ? "ByTheCloseButton" : "ByTheWindowsCloseBox";
                          });
 
+TEST_F(Startup, PrintModulesGoWhenTheWindowIsDestroyedWithoutAClose)
+{
+    StorageInPlace kx40(Model::KX40, RowsKX40());
+    RegistryPath path40(Model::KX40, TABULON_PRINTMODULES_DIR);
+    RegistryPath path60(Model::KX60, TABULON_PRINTMODULES_DIR);
+    BoxCatcher boxes;
+    auto* form = new TfrmSearchMain(nullptr);
+    form->Show();
+    guitest::Pump();
+    ASSERT_TRUE(ModuleLoaded("PrintKX40CZE.dll"));
+    ASSERT_TRUE(ModuleLoaded("PrintKX60CZE.dll"));
+    delete form;
+    EXPECT_FALSE(ModuleLoaded("PrintKX40CZE.dll"));
+    EXPECT_FALSE(ModuleLoaded("PrintKX60CZE.dll"));
+    EXPECT_EQ(0u, boxes.Count());
+}
+
 TEST_F(Startup, SwitchingTabsEmptiesTheListAndReloadsTheSearchLists)
 {
     StorageInPlace kx40(Model::KX40, RowsKX40());
