@@ -118,6 +118,43 @@ AnsiString Ansi(const char* utf8)
     return Utf8ToAnsi(utf8);
 }
 
+std::vector<std::string> AnsiTexts(std::initializer_list<const char*> utf8)
+{
+    std::vector<std::string> texts;
+    for (const char* text : utf8)
+        texts.push_back(Ansi(text));
+    return texts;
+}
+
+HWND FindVisibleChild(HWND parent, const std::string& text, DWORD waitMilliseconds)
+{
+    struct Search
+    {
+        const std::string& text;
+        HWND found = nullptr;
+        static BOOL CALLBACK Visit(HWND window, LPARAM self)
+        {
+            auto* s = reinterpret_cast<Search*>(self);
+            char shown[256] = {};
+            GetWindowTextA(window, shown, sizeof shown);
+            if (IsWindowVisible(window) && s->text == shown) {
+                s->found = window;
+                return FALSE;
+            }
+            return TRUE;
+        }
+    };
+    const DWORD until = GetTickCount() + waitMilliseconds;
+    for (;;) {
+        Search search{text};
+        EnumChildWindows(parent, Search::Visit, reinterpret_cast<LPARAM>(&search));
+        if (search.found || static_cast<LONG>(GetTickCount() - until) >= 0)
+            return search.found;
+        Pump(1);
+        Sleep(15);
+    }
+}
+
 // Test programs run side by side on one display, and focus and the active window would pass
 // between them. Each takes a virtual desktop of its own (a size given for its name makes Wine
 // draw it as one window) before it makes any window.
@@ -139,15 +176,6 @@ void UseOwnDesktop()
         RegDeleteValueA(sizes, name.c_str());
         RegCloseKey(sizes);
     }
-}
-
-std::string WindowsPath(const std::string& linuxPath)
-{
-    std::string path = "Z:" + linuxPath;
-    for (char& c : path)
-        if (c == '/')
-            c = '\\';
-    return path;
 }
 
 }  // namespace guitest

@@ -11,7 +11,9 @@
 
 #include <windows.h>
 
+#include <initializer_list>
 #include <string>
+#include <vector>
 
 namespace guitest {
 
@@ -47,8 +49,12 @@ void ClickAt(HWND window, POINT client);
 
 // A UTF-8 text (a literal of the test's source) in the ANSI code page, as the controls show it.
 AnsiString Ansi(const char* utf8);
+// Several of them, e.g. the entries a combo box's list should have.
+std::vector<std::string> AnsiTexts(std::initializer_list<const char*> utf8);
 
-// The Windows path (Z:\...) of a Linux path, for files the tests write into the build folder.
-std::string WindowsPath(const std::string& linuxPath);
+// The visible descendant of a window with this text (a label or a button of the page shown),
+// also of another process's window; waited for as long as given, handling this thread's
+// messages meanwhile. Null when there is none.
+HWND FindVisibleChild(HWND parent, const std::string& text, DWORD waitMilliseconds = 0);
 
 }  // namespace guitest
