@@ -112,15 +112,12 @@ HWND WaitForFolderPicker(DWORD processId, DWORD milliseconds)
             return TRUE;
         }
     };
-    const DWORD until = GetTickCount() + milliseconds;
-    for (;;) {
-        Search search{processId};
+    Search search{processId};
+    PumpUntil([&] {
         EnumWindows(Search::Visit, reinterpret_cast<LPARAM>(&search));
-        if (search.found || static_cast<LONG>(GetTickCount() - until) >= 0)
-            return search.found;
-        Pump(1);
-        Sleep(15);
-    }
+        return search.found != nullptr;
+    }, milliseconds);
+    return search.found;
 }
 
 bool SelectFolder(HWND picker, const std::string& folder)
@@ -131,14 +128,10 @@ bool SelectFolder(HWND picker, const std::string& folder)
         return false;
     memory.Write(0, folder.c_str(), folder.size() + 1);
     const std::string expected = ItemText(folder);
-    for (int attempt = 0; attempt < 100; ++attempt) {
+    return PumpUntil([&] {
         SendMessageA(picker, BFFM_SETSELECTIONA, TRUE, memory.At(0));
-        if (SelectedItemText(memory, tree).find(expected) != std::string::npos)
-            return true;
-        Pump(1);
-        Sleep(15);
-    }
-    return false;
+        return SelectedItemText(memory, tree).find(expected) != std::string::npos;
+    }, 5000);
 }
 
 }  // namespace guitest

@@ -18,6 +18,18 @@ void Pump(int rounds)
     Application->ProcessMessages();
 }
 
+bool PumpUntil(const std::function<bool()>& condition, DWORD milliseconds)
+{
+    const DWORD until = GetTickCount() + milliseconds;
+    while (!condition()) {
+        if (static_cast<LONG>(GetTickCount() - until) >= 0)
+            return false;
+        Pump(1);
+        Sleep(10);
+    }
+    return true;
+}
+
 void TypeText(TComboBox* box, const AnsiString& text)
 {
     HWND edit = box->EditHandle();
@@ -144,15 +156,12 @@ HWND FindVisibleChild(HWND parent, const std::string& text, DWORD waitMillisecon
             return TRUE;
         }
     };
-    const DWORD until = GetTickCount() + waitMilliseconds;
-    for (;;) {
-        Search search{text};
+    Search search{text};
+    PumpUntil([&] {
         EnumChildWindows(parent, Search::Visit, reinterpret_cast<LPARAM>(&search));
-        if (search.found || static_cast<LONG>(GetTickCount() - until) >= 0)
-            return search.found;
-        Pump(1);
-        Sleep(15);
-    }
+        return search.found != nullptr;
+    }, waitMilliseconds);
+    return search.found;
 }
 
 // Test programs run side by side on one display, and focus and the active window would pass

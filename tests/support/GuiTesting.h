@@ -11,6 +11,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -24,6 +25,8 @@ void UseOwnDesktop();
 
 // Handles the waiting messages a few times over, with short pauses between.
 void Pump(int rounds = 3);
+// Handles this thread's messages until the condition holds or the time is up; whether it holds.
+bool PumpUntil(const std::function<bool()>& condition, DWORD milliseconds);
 
 // Types text into a combo box's edit field, one character message after the other, so that the
 // completion runs after each.

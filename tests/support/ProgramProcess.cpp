@@ -87,20 +87,18 @@ HWND ProgramProcess::WaitForWindow(const std::string& caption, const char* windo
 {
     if (!info_.hProcess)
         return nullptr;
-    const DWORD until = GetTickCount() + milliseconds;
-    for (;;) {
+    HWND found = nullptr;
+    PumpUntil([&] {
         HWND window = nullptr;
-        while ((window = FindWindowExA(nullptr, window, windowClass, caption.c_str()))) {
+        while (!found && (window = FindWindowExA(nullptr, window, windowClass, caption.c_str()))) {
             DWORD owner = 0;
             GetWindowThreadProcessId(window, &owner);
             if (owner == info_.dwProcessId && IsWindowVisible(window))
-                return window;
+                found = window;
         }
-        if (WaitForSingleObject(info_.hProcess, 0) == WAIT_OBJECT_0 || static_cast<LONG>(GetTickCount() - until) >= 0)
-            return nullptr;
-        Pump(1);
-        Sleep(15);
-    }
+        return found || WaitForSingleObject(info_.hProcess, 0) == WAIT_OBJECT_0;
+    }, milliseconds);
+    return found;
 }
 
 long ProgramProcess::WaitForExit(DWORD milliseconds)
