@@ -20,7 +20,9 @@ using guitest::BoxIcon;
 using kelvartest::Model;
 using kelvartest::Window;
 using A = TfrmSearchMainTestAccess;
+using guitest::CellText;
 using kelvartest::ListedRow;
+using kelvartest::Record;
 
 namespace {
 
@@ -42,24 +44,6 @@ std::string WindowsCaption(int year, int month, int day, int hour = 0, int minut
         return date;
     GetTimeFormatA(GetThreadLocale(), 0, &when, nullptr, time, sizeof time);
     return std::string(date) + " " + time;
-}
-
-// What the control shows in a cell.
-std::string Shown(TListView* list, int line, int column)
-{
-    char text[512] = {};
-    LVITEMA cell = {};
-    cell.iSubItem = column;
-    cell.pszText = text;
-    cell.cchTextMax = sizeof text;
-    SendMessageA(list->Handle, LVM_GETITEMTEXTA, static_cast<WPARAM>(line),
-                 reinterpret_cast<LPARAM>(&cell));
-    return text;
-}
-
-const tglvData& Record(TListView* list, int line)
-{
-    return *static_cast<const tglvData*>(list->Items->Item[line]->Data);
 }
 
 // The protocol numbers of the lines, top to bottom.
@@ -116,10 +100,10 @@ TEST_F(Search, NothingGivenListsEveryRowInDatabaseOrderWithItsFields)
     EXPECT_EQ("Octavia", r.vehModel);
     EXPECT_EQ(Ansi(u8"Jiří Dvořák"), r.ownName);
     // The four columns as the control shows them.
-    EXPECT_EQ(WindowsCaption(2026, 8, 12, 13, 5, 9), Shown(list, 1, 0));
-    EXPECT_EQ("2026/0815", Shown(list, 1, 1));
-    EXPECT_EQ("TMBJJ7NE0K0123456", Shown(list, 1, 2));
-    EXPECT_EQ(Ansi(u8"Jiří Dvořák"), Shown(list, 1, 3));
+    EXPECT_EQ(WindowsCaption(2026, 8, 12, 13, 5, 9), CellText(list, 1, 0));
+    EXPECT_EQ("2026/0815", CellText(list, 1, 1));
+    EXPECT_EQ("TMBJJ7NE0K0123456", CellText(list, 1, 2));
+    EXPECT_EQ(Ansi(u8"Jiří Dvořák"), CellText(list, 1, 3));
     EXPECT_EQ(3, list->Items->Item[2]->SubItems->Count);
     EXPECT_FALSE(window->btnPrint->Enabled);
 }
@@ -219,21 +203,21 @@ TEST_F(Search, NullColumnsGiveEmptyTextsAndRowsWithoutIdOrDateAreListed)
     ASSERT_EQ(4, list->Items->Count);
     EXPECT_EQ(0u, boxes.Count());
     EXPECT_EQ("", Record(list, 0).vin);
-    EXPECT_EQ("", Shown(list, 0, 2));
-    EXPECT_EQ("Jan", Shown(list, 0, 3));  // the neighbours are unaffected
+    EXPECT_EQ("", CellText(list, 0, 2));
+    EXPECT_EQ("Jan", CellText(list, 0, 3));  // the neighbours are unaffected
 
     EXPECT_EQ(0, Record(list, 1).id);
-    EXPECT_EQ("N2", Shown(list, 1, 1));
-    EXPECT_EQ(WindowsCaption(2026, 3, 5, 11), Shown(list, 1, 0));
+    EXPECT_EQ("N2", CellText(list, 1, 1));
+    EXPECT_EQ(WindowsCaption(2026, 3, 5, 11), CellText(list, 1, 0));
 
     EXPECT_EQ(0.0, Record(list, 2).checkDate.Val);
-    EXPECT_EQ("", Shown(list, 2, 0));
+    EXPECT_EQ("", CellText(list, 2, 0));
     EXPECT_EQ(3, Record(list, 2).id);
 
     EXPECT_EQ(0, Record(list, 3).id);
     EXPECT_EQ(0.0, Record(list, 3).checkDate.Val);
     for (int column = 0; column < 4; ++column)
-        EXPECT_EQ("", Shown(list, 3, column)) << column;
+        EXPECT_EQ("", CellText(list, 3, column)) << column;
 }
 
 TEST_F(Search, CaptionsShowMidnightAsTheDateAloneAndDropFractionsOfASecond)
@@ -249,15 +233,15 @@ TEST_F(Search, CaptionsShowMidnightAsTheDateAloneAndDropFractionsOfASecond)
     RunSearch();
 
     ASSERT_EQ(5, list->Items->Count);
-    EXPECT_EQ(WindowsCaption(2026, 2, 3), Shown(list, 0, 0));
-    EXPECT_EQ(WindowsCaption(2026, 2, 3, 0, 0, 1), Shown(list, 1, 0));
-    EXPECT_EQ(WindowsCaption(2026, 2, 3, 10, 22, 31), Shown(list, 2, 0));
+    EXPECT_EQ(WindowsCaption(2026, 2, 3), CellText(list, 0, 0));
+    EXPECT_EQ(WindowsCaption(2026, 2, 3, 0, 0, 1), CellText(list, 1, 0));
+    EXPECT_EQ(WindowsCaption(2026, 2, 3, 10, 22, 31), CellText(list, 2, 0));
     EXPECT_EQ(EncodeDate(2026, 2, 3) + EncodeTime(10, 22, 31, 0), Record(list, 2).checkDate);
     // Not rounded up into the next day.
-    EXPECT_EQ(WindowsCaption(2026, 2, 3, 23, 59, 59), Shown(list, 3, 0));
+    EXPECT_EQ(WindowsCaption(2026, 2, 3, 23, 59, 59), CellText(list, 3, 0));
     EXPECT_EQ(EncodeDate(2026, 2, 3) + EncodeTime(23, 59, 59, 0), Record(list, 3).checkDate);
     // Half a second after midnight is midnight to the second: the date alone.
-    EXPECT_EQ(WindowsCaption(2026, 2, 3), Shown(list, 4, 0));
+    EXPECT_EQ(WindowsCaption(2026, 2, 3), CellText(list, 4, 0));
     EXPECT_EQ(EncodeDate(2026, 2, 3), Record(list, 4).checkDate);
 }
 
@@ -326,7 +310,7 @@ TEST_F(Search, DateBoundsAndCaptionsUnderABritishLocale)
     RunSearch();
     EXPECT_EQ((std::vector<std::string>{"5 August"}), Numbers(list));
     ASSERT_EQ(1, list->Items->Count);
-    EXPECT_EQ("05/08/2026 14:30:00", Shown(list, 0, 0));
+    EXPECT_EQ("05/08/2026 14:30:00", CellText(list, 0, 0));
 
     Bound(window->chxFrom, window->dpFrom, true, Day(2026, 5, 8));
     Bound(window->chxTo, window->dpTo, true, Day(2026, 5, 8));

@@ -49,16 +49,8 @@ std::vector<std::string> Column(TListView* list, int column)
 {
     std::vector<std::string> texts;
     const int count = static_cast<int>(SendMessageA(list->Handle, LVM_GETITEMCOUNT, 0, 0));
-    for (int line = 0; line < count; ++line) {
-        char text[256] = {};
-        LVITEMA cell = {};
-        cell.iSubItem = column;
-        cell.pszText = text;
-        cell.cchTextMax = sizeof text;
-        SendMessageA(list->Handle, LVM_GETITEMTEXTA, static_cast<WPARAM>(line),
-                     reinterpret_cast<LPARAM>(&cell));
-        texts.push_back(text);
-    }
+    for (int line = 0; line < count; ++line)
+        texts.push_back(guitest::CellText(list, line, column));
     return texts;
 }
 
@@ -294,7 +286,7 @@ TEST_F(Sort, SortingKeepsEveryLineWithItsTextsAndRecord)
             ASSERT_EQ(i, ids[i]);
         // Each line's cells still show its own record's texts.
         for (int line = 0; line < 200; ++line) {
-            const tglvData& r = *static_cast<const tglvData*>(list->Items->Item[line]->Data);
+            const tglvData& r = kelvartest::Record(list, line);
             ASSERT_EQ(r.protNum, Column(list, 1)[line]);
             ASSERT_EQ("VIN" + std::to_string(r.id), Column(list, 2)[line]);
         }

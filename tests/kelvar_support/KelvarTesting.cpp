@@ -240,6 +240,11 @@ std::vector<std::string> Entries(TComboBox* box)
     return entries;
 }
 
+const tglvData& Record(TListView* list, int line)
+{
+    return *static_cast<const tglvData*>(list->Items->Item[line]->Data);
+}
+
 // ---- BrowserTest ----
 
 void BrowserTest::SetUp()

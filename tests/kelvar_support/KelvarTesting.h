@@ -171,6 +171,8 @@ private:
 
 // The entries of a combo box's list, in order.
 std::vector<std::string> Entries(TComboBox* box);
+// The record a line of the result list keeps.
+const tglvData& Record(TListView* list, int line);
 
 // The fixture of the browser's tests: the prefix reset before and after each case, the
 // application titled as the browser titles it, and the case arranged through its members.

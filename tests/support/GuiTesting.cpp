@@ -125,6 +125,17 @@ void ClickEmptySpace(TListView* list)
     ClickAt(list->Handle, {client.right / 2, client.bottom - 4});
 }
 
+std::string CellText(TListView* list, int line, int column)
+{
+    char text[512] = {};
+    LVITEMA cell = {};
+    cell.iSubItem = column;
+    cell.pszText = text;
+    cell.cchTextMax = sizeof text;
+    SendMessageA(list->Handle, LVM_GETITEMTEXTA, static_cast<WPARAM>(line), reinterpret_cast<LPARAM>(&cell));
+    return text;
+}
+
 AnsiString Ansi(const char* utf8)
 {
     return Utf8ToAnsi(utf8);

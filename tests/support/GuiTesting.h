@@ -46,6 +46,8 @@ void ClickHeader(TListView* list, int column);
 // Clicks a line of a list view with the mouse (selecting it), or empty space below the lines.
 void ClickLine(TListView* list, int index);
 void ClickEmptySpace(TListView* list);
+// What the list view itself shows in a cell (column 0: the caption).
+std::string CellText(TListView* list, int line, int column);
 
 // A mouse click (button down and up) at a point of a window's client area, then Pump.
 void ClickAt(HWND window, POINT client);
