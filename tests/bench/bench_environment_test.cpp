@@ -1,6 +1,8 @@
 // The Wine bench: Czech ANSI code page, documents folder kept inside the build, a display.
 #include <gtest/gtest.h>
 
+#include "WinePaths.h"
+
 #include <windows.h>
 #include <shlobj.h>
 
@@ -32,9 +34,7 @@ TEST(WineBench, DocumentsFolderLiesInTheBuild)
     ASSERT_NE(INVALID_HANDLE_VALUE, f);
     CloseHandle(f);
     // The same file seen through Wine's Z: drive at the build's scratch home.
-    std::string inBuild = std::string("Z:") + TABULON_WINEHOME + "/bench-probe.txt";
-    for (char& c : inBuild)
-        if (c == '/') c = '\\';
+    const std::string inBuild = support::WindowsPath(TABULON_WINEHOME "/bench-probe.txt");
     EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(inBuild.c_str())) << docs << " vs " << inBuild;
     DeleteFileA(probe.c_str());
 }

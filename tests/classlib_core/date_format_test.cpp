@@ -6,6 +6,7 @@
 #include "DateTime.h"
 #include "Exception.h"
 #include "FormatSettings.h"
+#include "ThreadLocale.h"
 
 #include <windows.h>
 
@@ -15,25 +16,6 @@
 namespace {
 
 const LCID czech = 0x405, english = 0x409, german = 0x407;
-
-// Runs a test with the thread in another locale and the settings read for it.
-class InLocale
-{
-public:
-    explicit InLocale(LCID locale) : before_(GetThreadLocale())
-    {
-        EXPECT_TRUE(SetThreadLocale(locale));
-        ReloadFormatSettings();
-    }
-    ~InLocale()
-    {
-        SetThreadLocale(before_);
-        ReloadFormatSettings();
-    }
-
-private:
-    LCID before_;
-};
 
 SYSTEMTIME At(int y, int m, int d, int h = 0, int n = 0, int s = 0)
 {
@@ -76,7 +58,7 @@ class EachLocale : public ::testing::TestWithParam<LCID>
 TEST_P(EachLocale, DateTextsEqualTheSystemsOwn)
 {
     const LCID locale = GetParam();
-    InLocale in(locale);
+    support::ThreadLocale in(locale);
     EXPECT_EQ(locale, FormatSettings().Locale);
     const SYSTEMTIME samples[] = {At(2020, 1, 1), At(2016, 6, 3, 13, 5, 9), At(1999, 12, 31, 23, 59, 59),
                                   At(2024, 2, 29, 0, 0, 1), At(1601, 1, 1, 7, 0, 0)};
@@ -92,7 +74,7 @@ TEST_P(EachLocale, DateTextsEqualTheSystemsOwn)
 TEST_P(EachLocale, AbbreviatedDayNamesAreTheLocales)
 {
     const LCID locale = GetParam();
-    InLocale in(locale);
+    support::ThreadLocale in(locale);
     for (int day = 1; day <= 7; ++day) {  // 1 June 2020 was a Monday
         const SYSTEMTIME st = At(2020, 6, day);
         EXPECT_EQ(SystemDate(locale, st, "ddd"), FormatDateTime("ddd", Value(st))) << day;
@@ -101,7 +83,7 @@ TEST_P(EachLocale, AbbreviatedDayNamesAreTheLocales)
 
 TEST_P(EachLocale, IsoDateIsDigitsAndHyphensEverywhere)
 {
-    InLocale in(GetParam());
+    support::ThreadLocale in(GetParam());
     EXPECT_EQ("2016-06-03", FormatDateTime("yyyy-mm-dd", EncodeDate(2016, 6, 3) + 0.75));
     EXPECT_EQ("2020-12-31", FormatDateTime("yyyy-mm-dd", EncodeDate(2020, 12, 31)));
     EXPECT_EQ("0001-01-01", FormatDateTime("yyyy-mm-dd", EncodeDate(1, 1, 1)));
@@ -111,7 +93,7 @@ INSTANTIATE_TEST_SUITE_P(Locales, EachLocale, ::testing::Values(czech, english, 
 
 TEST(DateText, EnglishUnitedStates)
 {
-    InLocale in(english);
+    support::ThreadLocale in(english);
     EXPECT_EQ("1/1/2020", DateToStr(43831.0));
     EXPECT_EQ("1/1/2020", DateTimeToStr(43831.0));
     EXPECT_EQ("6/3/2016 1:05:09 PM", DateTimeToStr(Value(At(2016, 6, 3, 13, 5, 9))));
@@ -121,7 +103,7 @@ TEST(DateText, EnglishUnitedStates)
 
 TEST(DateText, CzechDayNamesInCodePage1250)
 {
-    InLocale in(czech);
+    support::ThreadLocale in(czech);
     const char* const expected[7] = {"po", "\xFAt", "st", "\xE8t", "p\xE1", "so", "ne"};
     for (int day = 0; day < 7; ++day)
         EXPECT_EQ(expected[day], FormatDateTime("ddd", EncodeDate(2020, 6, 1 + day)));
@@ -131,7 +113,7 @@ TEST(DateText, CzechDayNamesInCodePage1250)
 
 TEST(DateText, DatesBeforeWindowsCalendarKeepTheirYearAndWeekday)
 {
-    InLocale in(english);
+    support::ThreadLocale in(english);
     EXPECT_EQ("12/30/1899", DateToStr(0));
     EXPECT_EQ("12/30/1899", DateTimeToStr(0));
     EXPECT_EQ("Sat", FormatDateTime("ddd", 0));
@@ -143,7 +125,7 @@ TEST(DateText, DatesBeforeWindowsCalendarKeepTheirYearAndWeekday)
 
 TEST(FormatDateTime, OwnSpecifiers)
 {
-    InLocale in(german);  // separators "." and ":"
+    support::ThreadLocale in(german);  // separators "." and ":"
     const TDateTime t = EncodeDate(2005, 3, 4) + EncodeTime(7, 8, 9, 0);
     EXPECT_EQ("4.3.05 7:08:09", FormatDateTime("d/m/yy h:nn:ss", t));
     EXPECT_EQ("04.03.2005 07:08", FormatDateTime("dd/mm/yyyy hh:mm", t));  // m after h: minutes

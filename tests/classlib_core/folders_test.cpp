@@ -1,6 +1,7 @@
 // DirectoryExists and ForceDirectories on the prefix's real file system.
 #include <gtest/gtest.h>
 
+#include "Files.h"
 #include "Folders.h"
 
 #include <windows.h>
@@ -9,61 +10,20 @@
 
 namespace {
 
-void RemoveTree(const std::string& dir)
-{
-    WIN32_FIND_DATAA found;
-    HANDLE h = FindFirstFileA((dir + "\\*").c_str(), &found);
-    if (h != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = found.cFileName;
-            if (name == "." || name == "..")
-                continue;
-            const std::string path = dir + "\\" + name;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(path);
-            else
-                DeleteFileA(path.c_str());
-        } while (FindNextFileA(h, &found));
-        FindClose(h);
-    }
-    RemoveDirectoryA(dir.c_str());
-}
-
-void MakeFile(const std::string& path)
-{
-    HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, f) << path;
-    CloseHandle(f);
-}
-
-bool IsDirectory(const std::string& path)
-{
-    const DWORD a = GetFileAttributesA(path.c_str());
-    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-}  // namespace
-
+// Each case in a folder of its own.
 class Folders : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        char temp[MAX_PATH];
-        ASSERT_GT(GetTempPathA(MAX_PATH, temp), 0u);
-        base = std::string(temp) + "tabulon-folders-" + std::to_string(GetCurrentProcessId()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        RemoveTree(base);
-        ASSERT_TRUE(CreateDirectoryA(base.c_str(), nullptr));
-    }
-    void TearDown() override { RemoveTree(base); }
-
-    std::string base;
+    support::ScratchFolder scratch{std::string("folders-") +
+                                   ::testing::UnitTest::GetInstance()->current_test_info()->name()};
+    const std::string base = scratch.Path();
 };
+
+}  // namespace
 
 TEST_F(Folders, DirectoryExistsOnlyForDirectories)
 {
-    MakeFile(base + "\\file.txt");
+    support::WriteFile(base + "\\file.txt", "");
     EXPECT_TRUE(DirectoryExists(base));
     EXPECT_TRUE(DirectoryExists(base + "\\"));
     EXPECT_FALSE(DirectoryExists(base + "\\file.txt"));
@@ -75,26 +35,26 @@ TEST_F(Folders, ForceDirectoriesMakesTheWholeMissingTree)
 {
     const std::string leaf = base + "\\Trevant\\Backup\\st";
     EXPECT_TRUE(ForceDirectories(leaf + "\\"));
-    EXPECT_TRUE(IsDirectory(base + "\\Trevant"));
-    EXPECT_TRUE(IsDirectory(base + "\\Trevant\\Backup"));
-    EXPECT_TRUE(IsDirectory(leaf));
+    EXPECT_TRUE(support::FolderExists(base + "\\Trevant"));
+    EXPECT_TRUE(support::FolderExists(base + "\\Trevant\\Backup"));
+    EXPECT_TRUE(support::FolderExists(leaf));
 
     // Existing: succeeds at once, with or without the trailing backslash, keeping what is inside.
-    MakeFile(leaf + "\\KX40Storage.GDB");
+    support::WriteFile(leaf + "\\KX40Storage.GDB", "");
     EXPECT_TRUE(ForceDirectories(leaf));
     EXPECT_TRUE(ForceDirectories(leaf + "\\\\"));
-    EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((leaf + "\\KX40Storage.GDB").c_str()));
+    EXPECT_TRUE(support::FileExists(leaf + "\\KX40Storage.GDB"));
 
     // Czech folder names of code page 1250.
     EXPECT_TRUE(ForceDirectories(base + "\\\xFAt\\\xE8t"));
-    EXPECT_TRUE(IsDirectory(base + "\\\xFAt\\\xE8t"));
+    EXPECT_TRUE(support::FolderExists(base + "\\\xFAt\\\xE8t"));
 }
 
 TEST_F(Folders, AFileInTheWayFails)
 {
-    MakeFile(base + "\\Trevant");
+    support::WriteFile(base + "\\Trevant", "");
     EXPECT_FALSE(ForceDirectories(base + "\\Trevant\\Backup\\po\\"));
-    EXPECT_FALSE(IsDirectory(base + "\\Trevant\\Backup"));
+    EXPECT_FALSE(support::FolderExists(base + "\\Trevant\\Backup"));
     EXPECT_FALSE(ForceDirectories(base + "\\Trevant"));
     EXPECT_FALSE(ForceDirectories(base + "\\Trevant\\"));
 }

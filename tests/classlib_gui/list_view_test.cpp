@@ -39,16 +39,7 @@ protected:
     }
 
     // What the control itself shows in a cell.
-    std::string Shown(int line, int column) const
-    {
-        char text[256] = {};
-        LVITEMA cell = {};
-        cell.iSubItem = column;
-        cell.pszText = text;
-        cell.cchTextMax = sizeof text;
-        SendMessageA(list->Handle, LVM_GETITEMTEXTA, line, reinterpret_cast<LPARAM>(&cell));
-        return text;
-    }
+    std::string Shown(int line, int column) const { return guitest::CellText(list, line, column); }
 
     // Sorts by the number column, ascending or descending.
     void SortByNumber(bool ascending)

@@ -3,6 +3,7 @@
 #include "GuiTesting.h"
 #include "SampleForm.h"
 #include "Screenshot.h"
+#include "WinePaths.h"
 
 #include <gtest/gtest.h>
 
@@ -30,8 +31,8 @@ TEST(Screenshot, SampleFormWithEveryControlKind)
     form.lvProtocols->Items->Item[1]->Selected = true;
 
     const std::string path = std::string(TABULON_SCREENSHOT_DIR) + "/classlib-sample-form.png";
-    ASSERT_TRUE(guitest::SaveWindowPng(form.Handle, guitest::WindowsPath(path)));
+    ASSERT_TRUE(guitest::SaveWindowPng(form.Handle, support::WindowsPath(path)));
     WIN32_FILE_ATTRIBUTE_DATA file = {};
-    ASSERT_TRUE(GetFileAttributesExA(guitest::WindowsPath(path).c_str(), GetFileExInfoStandard, &file));
+    ASSERT_TRUE(GetFileAttributesExA(support::WindowsPath(path).c_str(), GetFileExInfoStandard, &file));
     EXPECT_GT(file.nFileSizeLow, 2000u);
 }

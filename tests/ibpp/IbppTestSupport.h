@@ -4,6 +4,7 @@
 
 #include <ibpp.h>
 
+#include "Files.h"
 #include "StorageFixture.h"
 
 #include <gtest/gtest.h>
@@ -14,9 +15,9 @@
 namespace ibpptest {
 
 // The scratch folder of this test program, removed when it ends.
-inline fixtures::ScratchFolder& scratch()
+inline support::ScratchFolder& scratch()
 {
-    static fixtures::ScratchFolder folder("ibpp");
+    static support::ScratchFolder folder("ibpp");
     return folder;
 }
 
@@ -24,20 +25,16 @@ inline fixtures::ScratchFolder& scratch()
 inline std::string testFile(const std::string& extension = ".gdb")
 {
     const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    return scratch().file(std::string(test->test_suite_name()) + "." + test->name() + extension);
+    return scratch().File(std::string(test->test_suite_name()) + "." + test->name() + extension);
 }
 
 inline IBPP::Database storageHandle(const std::string& path)
 {
-    return IBPP::DatabaseFactory("", path, "sysdba", "vlnokresb", "", "", "");
+    return IBPP::DatabaseFactory("", path, fixtures::storageUser, fixtures::storagePassword, "", "", "");
 }
 
-inline IBPP::Database connect(const std::string& path)
-{
-    IBPP::Database db = storageHandle(path);
-    db->Connect();
-    return db;
-}
+// Attached with the fixed connection.
+using fixtures::connect;
 
 // Runs `sql` on `db` in a fresh transaction and returns the rows it delivers.
 inline std::vector<IBPP::Row> select(IBPP::Database db, const std::string& sql)

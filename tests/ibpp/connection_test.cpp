@@ -67,7 +67,7 @@ TEST(Connection, AttachesWithTheFixedParametersInDialect3)
 
 TEST(Connection, MissingFileFails)
 {
-    const std::string message = connectError(scratch().file("no-such-folder/KX40Storage.gdb"));
+    const std::string message = connectError(scratch().File("no-such-folder/KX40Storage.gdb"));
     EXPECT_TRUE(contains(message, "open")) << message;
 }
 
@@ -121,7 +121,7 @@ TEST(Connection, PathWithCzechLetters)
     // Windows programs name files in the ANSI code page; the bridge must hand the engine the
     // same file that Windows itself sees under that name.
     const std::string path =
-        scratch().file(fixtures::win1250("Měření č. 1")) + "\\KX40Storage.gdb";
+        scratch().File(fixtures::win1250("Měření č. 1")) + "\\KX40Storage.gdb";
     fixtures::StorageDatabase::create(path).close();
     EXPECT_NE(GetFileAttributesA(path.c_str()), INVALID_FILE_ATTRIBUTES);
     IBPP::Database db = connect(path);

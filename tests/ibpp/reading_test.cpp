@@ -9,7 +9,7 @@ class Reading : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        path_ = scratch().file("Reading.gdb");   // one database for the suite
+        path_ = scratch().File("Reading.gdb");   // one database for the suite
         auto db = fixtures::StorageDatabase::create(path_);
         fixtures::Protocol full;
         full.id = 1;

@@ -8,6 +8,7 @@
 #include "HashMD5.h"
 #include "InflateSegment.h"
 
+#include <Files.h>
 #include <StorageFixture.h>
 #include <ibpp.h>
 
@@ -158,18 +159,18 @@ int main(int argc, char** argv)
         Report("ExportProtocol (database to sealed file)", seconds, document.size());
         DeleteFileA(path.c_str());
 #else
-        fixtures::ScratchFolder scratch("export_bench");
+        support::ScratchFolder scratch("export_bench");
         {
-            auto db = fixtures::StorageDatabase::create(scratch.file("KX40Storage.gdb"));
+            auto db = fixtures::StorageDatabase::create(scratch.File("KX40Storage.gdb"));
             db.add(row);
         }
-        IBPP::Database db = IBPP::DatabaseFactory("", scratch.file("KX40Storage.gdb"),
+        IBPP::Database db = IBPP::DatabaseFactory("", scratch.File("KX40Storage.gdb"),
                                                   fixtures::storageUser,
                                                   fixtures::storagePassword, "", "", "");
         db->Connect();
         size_t written = 0;
         const double seconds = Median(runs, [&] {
-            written = NativeExport(db, scratch.file("bench.xml"));
+            written = NativeExport(db, scratch.File("bench.xml"));
         });
         if (written != 16 + document.size())
             std::abort();

@@ -1,10 +1,12 @@
 // The export of a stored protocol, by the real window against storage databases in the data
 // folder: the file's layout and seal (checked with CryptoAPI), its name, and every way an export
 // can fail without leaving a protocol that looks printable.
-#include "ExportExpectations.h"
 #include "KelvarTesting.h"
 
 #include "BoxCatcher.h"
+#include "Files.h"
+#include "ProgramProcess.h"
+#include "WinePaths.h"
 
 #include <gtest/gtest.h>
 
@@ -14,23 +16,16 @@
 #include <vector>
 
 using A = TfrmSearchMainTestAccess;
-using exporttest::ExportFolder;
-using exporttest::FilesIn;
-using exporttest::ReadFile;
-using exporttest::Sealed;
+using kelvartest::DocumentRow;
+using kelvartest::ExportFolder;
 using kelvartest::Model;
+using kelvartest::Sealed;
+using support::FolderEntries;
+using support::ReadFile;
 
 namespace {
 
 const std::string md5Name = "3f2a9c0d41b7e8f65a0c1d2e3f4a5b6c";
-
-fixtures::Protocol Row(int id, std::optional<std::string> name, std::vector<std::string> segments)
-{
-    fixtures::Protocol row = kelvartest::MakeProtocol(id, "P-1", "TMBJJ7NE8J0123456");
-    row.protMd5 = std::move(name);
-    row.protData = std::move(segments);
-    return row;
-}
 
 // Segments of the given inflated lengths cut from one document, which is returned in `document`.
 std::vector<std::string> Pieces(const std::vector<size_t>& lengths, std::string& document)
@@ -38,7 +33,7 @@ std::vector<std::string> Pieces(const std::vector<size_t>& lengths, std::string&
     size_t total = 0;
     for (size_t length : lengths)
         total += length;
-    document = exporttest::Document(total, 7);
+    document = kelvartest::Document(total, 7);
     std::vector<std::string> segments;
     size_t at = 0;
     for (size_t length : lengths) {
@@ -48,46 +43,15 @@ std::vector<std::string> Pieces(const std::vector<size_t>& lengths, std::string&
     return segments;
 }
 
-// Runs a Unix command from the test (Wine starts Unix programs), waiting for it.
-bool RunUnix(std::string command)
-{
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process))
-        return false;
-    WaitForSingleObject(process.hProcess, 30000);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return true;
-}
-
-// The Unix path of a Windows path, as Wine maps it.
-std::string UnixPath(const std::string& windowsPath)
-{
-    using Convert = char*(__cdecl*)(const WCHAR*);
-    auto convert = reinterpret_cast<Convert>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
-    if (!convert)
-        return std::string();
-    std::wstring wide(windowsPath.size() + 1, L'\0');
-    MultiByteToWideChar(CP_ACP, 0, windowsPath.c_str(), -1, &wide[0],
-                        static_cast<int>(wide.size()));
-    char* unix = convert(wide.c_str());
-    std::string result = unix ? unix : "";
-    HeapFree(GetProcessHeap(), 0, unix);
-    return result;
-}
-
 // A Unix link to a device while the object lives (Wine cannot delete a device's link itself).
+// Wine gives no exit code of a Unix program: the test's result shows whether the link was made.
 class LinkToDevice {
 public:
     LinkToDevice(const std::string& unixPath, const std::string& device) : path_(unixPath)
     {
-        EXPECT_TRUE(RunUnix("/bin/ln -sfn " + device + " " + path_));
+        guitest::ProgramProcess("/bin/ln", "-sfn " + device + " " + path_).WaitForExit();
     }
-    ~LinkToDevice() { RunUnix("/bin/rm -f " + path_); }
+    ~LinkToDevice() { guitest::ProgramProcess("/bin/rm", "-f " + path_).WaitForExit(); }
     LinkToDevice(const LinkToDevice&) = delete;
     LinkToDevice& operator=(const LinkToDevice&) = delete;
 
@@ -95,27 +59,22 @@ private:
     std::string path_;
 };
 
-class Export : public ::testing::Test {
+class Export : public kelvartest::BrowserTest {
 protected:
-    void SetUp() override
-    {
-        kelvartest::ResetPrefixState();
-        exporttest::ClearExportFolder();
-    }
-    void TearDown() override { exporttest::ClearExportFolder(); }
-
-    // A KX40 database with the rows, the window shown on it, then `body`.
+    // A KX40 database with the rows, the window shown on it, then `body`: each time a case of
+    // its own.
     void WithWindow(const std::vector<fixtures::Protocol>& rows,
                     const std::function<void(TfrmSearchMain&)>& body,
                     const kelvartest::StorageInPlace::Prepare& prepare = nullptr)
     {
-        kelvartest::StorageInPlace storage(Model::KX40, rows, prepare);
+        Clear();
+        Store(Model::KX40, rows, prepare);
         guitest::BoxCatcher boxes;
-        {
-            kelvartest::Window window;
-            ASSERT_EQ(1, A::currentModel(*window));
+        kelvartest::Window& window = Show();
+        EXPECT_EQ(1, A::currentModel(*window));
+        if (A::currentModel(*window) == 1)
             body(*window);
-        }
+        Clear();
         EXPECT_EQ(0u, boxes.Count()) << "the export itself shows no box";
     }
 
@@ -136,12 +95,12 @@ TEST_F(Export, SegmentsFollowTheSealOfTheDocumentAndSuffix)
     // Bytes after the end of a segment's stream are not part of the document.
     segments[3] += fixtures::zlibSegment("not part of the protocol");
 
-    const AnsiString path = ExportOne({Row(5, md5Name, segments)}, 5);
+    const AnsiString path = ExportOne({DocumentRow(5, md5Name, segments)}, 5);
     ASSERT_EQ(ExportFolder() + md5Name + ".xml", path);
     const std::string file = ReadFile(path);
     ASSERT_EQ(16 + document.size(), file.size());
     EXPECT_EQ(Sealed(document), file);
-    EXPECT_EQ(std::string::npos, file.find("OSKEV"));
+    EXPECT_EQ(std::string::npos, file.find(kelvartest::SealSuffix));
     EXPECT_EQ(std::string::npos, file.find("not part"));
 }
 
@@ -149,31 +108,31 @@ TEST_F(Export, SegmentsOfDifferentStoredSizesAreReadOneAtATime)
 {
     // Text and noise compress to very different sizes: the read buffer is the largest segment,
     // and no read may run into the next segment.
-    std::string document = exporttest::Document(150000, 3);
+    std::string document = kelvartest::Document(150000, 3);
     for (size_t i = 40000; i < 60000; ++i)
         document[i] = static_cast<char>((i * 2654435761u) >> 13);
-    const AnsiString path = ExportOne({Row(9, md5Name, fixtures::zlibSegments(document))}, 9);
+    const AnsiString path = ExportOne({DocumentRow(9, md5Name, fixtures::zlibSegments(document))}, 9);
     EXPECT_EQ(Sealed(document), ReadFile(path));
 }
 
 TEST_F(Export, AProtocolWithoutContentIsJustTheSeal)
 {
-    const AnsiString path = ExportOne({Row(1, md5Name, {fixtures::zlibSegment("")})}, 1);
+    const AnsiString path = ExportOne({DocumentRow(1, md5Name, {fixtures::zlibSegment("")})}, 1);
     EXPECT_EQ(Sealed(""), ReadFile(path));
 }
 
 TEST_F(Export, NoRowGivesNoFile)
 {
     std::string document;
-    EXPECT_EQ("", ExportOne({Row(1, md5Name, Pieces({100}, document))}, 2));
-    EXPECT_TRUE(FilesIn(ExportFolder()).empty());
+    EXPECT_EQ("", ExportOne({DocumentRow(1, md5Name, Pieces({100}, document))}, 2));
+    EXPECT_TRUE(FolderEntries(ExportFolder()).empty());
 }
 
 TEST_F(Export, AnExistingFileIsReplacedAndTheSameProtocolGivesTheSameBytes)
 {
     std::string document;
-    const auto rows = {Row(3, md5Name, Pieces({1024, 1024, 500}, document))};
-    exporttest::WriteFile(ExportFolder() + md5Name + ".xml", std::string(100000, 'x'));
+    const auto rows = {DocumentRow(3, md5Name, Pieces({1024, 1024, 500}, document))};
+    support::WriteFile(ExportFolder() + md5Name + ".xml", std::string(100000, 'x'));
     WithWindow(rows, [&](TfrmSearchMain& f) {
         const AnsiString first = A::ExportProtocol(f, 3);
         const std::string bytes = ReadFile(first);
@@ -187,7 +146,7 @@ TEST_F(Export, AnExistingFileIsReplacedAndTheSameProtocolGivesTheSameBytes)
 TEST_F(Export, ANullNameGivesDotXml)
 {
     std::string document;
-    const AnsiString path = ExportOne({Row(4, std::nullopt, Pieces({300}, document))}, 4);
+    const AnsiString path = ExportOne({DocumentRow(4, std::nullopt, Pieces({300}, document))}, 4);
     EXPECT_EQ(ExportFolder() + ".xml", path);
     EXPECT_EQ(Sealed(document), ReadFile(path));
 }
@@ -196,7 +155,8 @@ TEST_F(Export, SeveralRowsOfOneIdEachGetTheirFileAndTheLastIsReturned)
 {
     std::string first, second;
     const AnsiString path =
-        ExportOne({Row(6, "first", Pieces({200}, first)), Row(6, "second", Pieces({900}, second))},
+        ExportOne({DocumentRow(6, "first", Pieces({200}, first)),
+                   DocumentRow(6, "second", Pieces({900}, second))},
                   6);
     EXPECT_EQ(ExportFolder() + "second.xml", path);
     EXPECT_EQ(Sealed(second), ReadFile(path));
@@ -210,9 +170,9 @@ TEST_F(Export, ANameThatLeavesTheExportFolderMakesNoFile)
     const auto segments = Pieces({100}, document);
     for (const char* name : {"..\\escaped", "../escaped", "sub\\escaped", "C:escaped", ".", ".."}) {
         SCOPED_TRACE(name);
-        EXPECT_EQ("", ExportOne({Row(1, std::string(name), segments)}, 1));
-        EXPECT_TRUE(FilesIn(ExportFolder()).empty());
-        EXPECT_FALSE(exporttest::Exists(documents + "escaped.xml"));
+        EXPECT_EQ("", ExportOne({DocumentRow(1, std::string(name), segments)}, 1));
+        EXPECT_TRUE(FolderEntries(ExportFolder()).empty());
+        EXPECT_FALSE(support::FileExists(documents + "escaped.xml"));
         DeleteFileA((documents + "escaped.xml").c_str());
     }
 }
@@ -228,9 +188,9 @@ TEST_F(Export, ASegmentThatDoesNotInflateLeavesNoFile)
 
     for (const std::string& bad : {damaged, tooLong, cut, std::string("not zlib")}) {
         // A file of that name from an earlier export must not survive as if it were this one.
-        exporttest::WriteFile(ExportFolder() + md5Name + ".xml", Sealed(document));
-        EXPECT_EQ("", ExportOne({Row(2, md5Name, {good[0], bad, good[1]})}, 2));
-        EXPECT_TRUE(FilesIn(ExportFolder()).empty());
+        support::WriteFile(ExportFolder() + md5Name + ".xml", Sealed(document));
+        EXPECT_EQ("", ExportOne({DocumentRow(2, md5Name, {good[0], bad, good[1]})}, 2));
+        EXPECT_TRUE(FolderEntries(ExportFolder()).empty());
     }
 }
 
@@ -246,21 +206,21 @@ TEST_F(Export, AnEmptyStoredSegmentAnywhereLeavesNoFile)
         {"last", {good[0], good[1], good[2], ""}}};
     for (const auto& [where, segments] : blobs) {
         SCOPED_TRACE(where);
-        exporttest::WriteFile(ExportFolder() + md5Name + ".xml", Sealed(document));
-        EXPECT_EQ("", ExportOne({Row(2, md5Name, segments)}, 2));
-        EXPECT_TRUE(FilesIn(ExportFolder()).empty());
+        support::WriteFile(ExportFolder() + md5Name + ".xml", Sealed(document));
+        EXPECT_EQ("", ExportOne({DocumentRow(2, md5Name, segments)}, 2));
+        EXPECT_TRUE(FolderEntries(ExportFolder()).empty());
     }
 }
 
 TEST_F(Export, AFileHeldOpenByAnotherProgramIsLeftAlone)
 {
     const std::string path = ExportFolder() + md5Name + ".xml";
-    exporttest::WriteFile(path, "another program's file");
+    support::WriteFile(path, "another program's file");
     HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, held);
     std::string document;
-    EXPECT_EQ("", ExportOne({Row(1, md5Name, Pieces({500}, document))}, 1));
+    EXPECT_EQ("", ExportOne({DocumentRow(1, md5Name, Pieces({500}, document))}, 1));
     CloseHandle(held);
     EXPECT_EQ("another program's file", ReadFile(path));
 }
@@ -269,14 +229,14 @@ TEST_F(Export, AFileNameThatOpensADeviceGivesNoPath)
 {
     // The export file is a link to a Linux device: /dev/null takes every write, /dev/full fails
     // them with a full disk. Neither is a file for a print module.
-    const std::string unixPath = UnixPath(ExportFolder() + md5Name + ".xml");
+    const std::string unixPath = support::UnixPath(ExportFolder() + md5Name + ".xml");
     ASSERT_FALSE(unixPath.empty());
     std::string document;
     const auto segments = Pieces({1000, 1000}, document);
     for (const char* device : {"/dev/null", "/dev/full"}) {
         SCOPED_TRACE(device);
         LinkToDevice link(unixPath, device);
-        EXPECT_EQ("", ExportOne({Row(1, md5Name, segments)}, 1));
+        EXPECT_EQ("", ExportOne({DocumentRow(1, md5Name, segments)}, 1));
     }
 }
 
@@ -286,8 +246,8 @@ TEST_F(Export, ADeviceNameMakesNoFile)
     const auto segments = Pieces({100}, document);
     for (const char* name : {"NUL", "nul", "NUL ", "NUL.txt", "LPT1", "PRN", "CONOUT$"}) {
         SCOPED_TRACE(name);
-        EXPECT_EQ("", ExportOne({Row(1, std::string(name), segments)}, 1));
-        EXPECT_TRUE(FilesIn(ExportFolder()).empty());
+        EXPECT_EQ("", ExportOne({DocumentRow(1, std::string(name), segments)}, 1));
+        EXPECT_TRUE(FolderEntries(ExportFolder()).empty());
     }
 }
 
@@ -295,21 +255,21 @@ TEST_F(Export, ADatabaseErrorInTheMiddleRemovesTheFileAndGoesOn)
 {
     // A blob without segments: the read of its largest segment (0 bytes) is refused by the
     // database layer after the file has been made.
-    WithWindow({Row(8, md5Name, {})}, [&](TfrmSearchMain& f) {
+    WithWindow({DocumentRow(8, md5Name, {})}, [&](TfrmSearchMain& f) {
         EXPECT_THROW(A::ExportProtocol(f, 8), IBPP::Exception);
     });
-    EXPECT_TRUE(FilesIn(ExportFolder()).empty());
+    EXPECT_TRUE(FolderEntries(ExportFolder()).empty());
 
     // A NULL document and a failing fetch stop the export before any file.
     std::string document;
-    fixtures::Protocol nullDocument = Row(8, md5Name, {});
+    fixtures::Protocol nullDocument = DocumentRow(8, md5Name, {});
     nullDocument.protData.reset();
     WithWindow({nullDocument}, [&](TfrmSearchMain& f) {
         EXPECT_THROW(A::ExportProtocol(f, 8), IBPP::Exception);
     });
     WithWindow(
-        {Row(8, md5Name, Pieces({100}, document))},
+        {DocumentRow(8, md5Name, Pieces({100}, document))},
         [&](TfrmSearchMain& f) { EXPECT_THROW(A::ExportProtocol(f, 8), IBPP::Exception); },
         [](fixtures::StorageDatabase& db) { db.failAtRow(8, "PROT_MD5"); });
-    EXPECT_TRUE(FilesIn(ExportFolder()).empty());
+    EXPECT_TRUE(FolderEntries(ExportFolder()).empty());
 }

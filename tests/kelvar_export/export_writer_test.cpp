@@ -2,7 +2,9 @@
 // with coreutils' md5sum, not our own MD5), and every way a segment or the file can fail.
 #include <gtest/gtest.h>
 
+#include "ExportSeal.h"
 #include "ExportWriter.h"
+#include "Files.h"
 #include "PosixFileSink.h"
 
 #include <zlib.h>
@@ -13,8 +15,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <random>
 #include <string>
 #include <vector>
@@ -48,31 +48,13 @@ Bytes Document(std::size_t length, unsigned seed)
 
 class ExportWriterTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        std::string pattern = ::testing::TempDir() + "export_writer_XXXXXX";
-        ASSERT_NE(mkdtemp(&pattern[0]), nullptr);
-        folder_ = pattern + "/";
-    }
-    void TearDown() override
-    {
-        const std::string command = "rm -rf '" + folder_ + "'";
-        EXPECT_EQ(std::system(command.c_str()), 0);
-    }
-
-    std::string Path(const char* name) const { return folder_ + name; }
-
-    static Bytes ReadFile(const std::string& path)
-    {
-        std::ifstream in(path, std::ios::binary);
-        return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    }
+    std::string Path(const char* name) const { return folder_.File(name); }
 
     // The raw digest of the bytes as coreutils' md5sum computes it.
     Bytes Md5sum(const Bytes& bytes) const
     {
-        const std::string input = folder_ + "md5-input";
-        std::ofstream(input, std::ios::binary) << bytes;
+        const std::string input = Path("md5-input");
+        support::WriteFile(input, bytes);
         const std::string command = "md5sum '" + input + "'";
         FILE* pipe = popen(command.c_str(), "r");
         char hex[33] = {};
@@ -99,10 +81,10 @@ protected:
                 EXPECT_TRUE(writer.AddSegment(segment.data(), static_cast<int32_t>(segment.size())));
             EXPECT_TRUE(writer.Seal());
         }
-        return ReadFile(path);
+        return support::ReadFile(path);
     }
 
-    std::string folder_;
+    support::ScratchFolder folder_{"export-writer"};
 };
 
 } // namespace
@@ -122,15 +104,15 @@ TEST_F(ExportWriterTest, SegmentsFollowTheSealWhichIsTheDigestOfDocumentAndSuffi
     const Bytes file = Export(segments);
     ASSERT_EQ(file.size(), 16 + document.size());
     EXPECT_EQ(file.substr(16), document);
-    EXPECT_EQ(file.substr(0, 16), Md5sum(document + "OSKEV"));
-    EXPECT_EQ(file.find("OSKEV"), Bytes::npos);
+    EXPECT_EQ(file.substr(0, 16), Md5sum(document + kelvartest::SealSuffix));
+    EXPECT_EQ(file.find(kelvartest::SealSuffix), Bytes::npos);
     EXPECT_NE(file.substr(0, 16), Bytes(16, '\0'));
 }
 
 TEST_F(ExportWriterTest, AProtocolWithoutContentIsJustTheSeal)
 {
     const Bytes empty = Export({});
-    EXPECT_EQ(empty, Md5sum("OSKEV"));
+    EXPECT_EQ(empty, Md5sum(kelvartest::SealSuffix));
     // Streams that inflate to nothing add nothing to the file or the digest.
     EXPECT_EQ(Export({Deflate(""), Deflate("")}), empty);
 }
@@ -153,7 +135,7 @@ TEST_F(ExportWriterTest, SegmentsThatDoNotInflateAreRefusedAndAddNothing)
             EXPECT_FALSE(writer.AddSegment(bad.data(), static_cast<int32_t>(bad.size())));
             EXPECT_EQ(writer.DocumentLength(), 800u);
         }
-        EXPECT_EQ(ReadFile(path).size(), 16u + 800u);
+        EXPECT_EQ(support::ReadFile(path).size(), 16u + 800u);
     }
 }
 
@@ -195,7 +177,7 @@ TEST_F(ExportWriterTest, AWriteCutShortByAFullDiskIsReported)
     EXPECT_TRUE(began);
     EXPECT_TRUE(first);
     EXPECT_FALSE(second);
-    EXPECT_EQ(ReadFile(Path("limited.xml")).size(), 16u + 1500u);
+    EXPECT_EQ(support::ReadFile(Path("limited.xml")).size(), 16u + 1500u);
 }
 
 TEST_F(ExportWriterTest, AFileThatCannotSeekFailsTheSeal)

@@ -1,11 +1,11 @@
 // Printing from the real window: the selected protocol exported, handed to the current model's
 // substitute print module (which records what it was given) and removed again; the boxes of
 // every failure.
-#include "ExportExpectations.h"
 #include "KelvarTesting.h"
 
 #include "Application.h"
 #include "BoxCatcher.h"
+#include "Files.h"
 #include "GuiTesting.h"
 #include "PrintModulePaths.h"
 
@@ -17,24 +17,21 @@
 
 using guitest::Ansi;
 using guitest::BoxIcon;
-using exporttest::ExportFolder;
-using exporttest::FilesIn;
-using exporttest::ReadFile;
-using exporttest::Sealed;
+using kelvartest::ExportFolder;
 using kelvartest::Model;
+using kelvartest::Sealed;
+using support::FolderEntries;
+using support::ReadFile;
 
 namespace {
 
 const std::string name40 = "0a1b2c3d4e5f60718293a4b5c6d7e8f9";
 const std::string name60 = "f9e8d7c6b5a4938271605f4e3d2c1b0a";
 
+// A row whose document is stored as the stations store it.
 fixtures::Protocol Row(int id, std::optional<std::string> name, const std::string& document)
 {
-    fixtures::Protocol row = kelvartest::MakeProtocol(id, "P-1", "TMBJJ7NE8J0123456");
-    row.checkDate = IBPP::Timestamp(2024, 5, 6, 7, 8, 9);
-    row.protMd5 = std::move(name);
-    row.protData = fixtures::zlibSegments(document);
-    return row;
+    return kelvartest::DocumentRow(id, std::move(name), fixtures::zlibSegments(document));
 }
 
 std::string ModuleName(Model model)
@@ -44,18 +41,13 @@ std::string ModuleName(Model model)
 
 // The substitute modules, copied into folders of this test program, so that their record
 // files are its own.
-class PrintTest : public ::testing::Test {
+class PrintTest : public kelvartest::BrowserTest {
 protected:
     void SetUp() override
     {
-        kelvartest::ResetPrefixState();
-        exporttest::ClearExportFolder();
-        CreateDirectoryA(TEST_WORK_DIR, nullptr);
-        for (const std::string& folder : {modules_, noErrorText_, empty_}) {
-            CreateDirectoryA(folder.c_str(), nullptr);
-            for (const std::string& file : FilesIn(folder))
-                DeleteFileA((folder + file).c_str());
-        }
+        BrowserTest::SetUp();
+        for (const std::string& folder : {modules_, noErrorText_, empty_})
+            support::MakeParentFolders(folder);  // makes the folder itself, whose path ends in a separator
         for (Model model : {Model::KX40, Model::KX60}) {
             const std::string dll = ModuleName(model) + ".dll";
             ASSERT_TRUE(CopyFileA((std::string(TABULON_PRINTMODULES_DIR) + dll).c_str(),
@@ -65,7 +57,6 @@ protected:
                                "PrintKX40CZE.dll").c_str(),
                               (noErrorText_ + "PrintKX40CZE.dll").c_str(), FALSE));
     }
-    void TearDown() override { exporttest::ClearExportFolder(); }
 
     // The calls a module recorded, one line each.
     std::string Calls(Model model, const std::string& folder = std::string()) const
@@ -78,9 +69,7 @@ protected:
     }
     void FailWith(Model model, const std::string& text, const std::string& folder = std::string())
     {
-        exporttest::WriteFile((folder.empty() ? modules_ : folder) + ModuleName(model) +
-                                  ".fail.txt",
-                              text);
+        support::WriteFile((folder.empty() ? modules_ : folder) + ModuleName(model) + ".fail.txt", text);
     }
 
     static std::string Call(const std::string& path)
@@ -89,44 +78,45 @@ protected:
     }
 
     // Lists every protocol of the current model and selects the first line.
-    static void SearchAndSelect(TfrmSearchMain& f)
+    void SearchAndSelect(TfrmSearchMain& f)
     {
-        ASSERT_TRUE(guitest::Click(f.btnSearch));
+        RunSearch();
         ASSERT_GT(f.lvProtocols->Items->Count, 0);
         guitest::ClickLine(f.lvProtocols, 0);
         ASSERT_TRUE(f.lvProtocols->Items->Item[0]->Selected);
     }
 
-    const std::string modules_ = std::string(TEST_WORK_DIR) + "modules\\";
-    const std::string noErrorText_ = std::string(TEST_WORK_DIR) + "noerrtext\\";
-    const std::string empty_ = std::string(TEST_WORK_DIR) + "empty\\";
-    const std::string document_ = exporttest::Document(5000, 11);
+    support::ScratchFolder work_{"print"};
+    const std::string modules_ = work_.File("modules") + "\\";
+    const std::string noErrorText_ = work_.File("noerrtext") + "\\";
+    const std::string empty_ = work_.File("empty") + "\\";
+    const std::string document_ = kelvartest::Document(5000, 11);
 };
 
 }  // namespace
 
 TEST_F(PrintTest, ASuccessfulPrintShowsNoBoxAndLeavesNoFile)
 {
-    kelvartest::StorageInPlace kx40(Model::KX40, {Row(1, name40, document_)});
-    kelvartest::RegistryPath path40(Model::KX40, modules_);
+    Store(Model::KX40, {Row(1, name40, document_)});
+    UsePrintModules(Model::KX40, modules_);
     guitest::BoxCatcher boxes;
-    kelvartest::Window window;
+    kelvartest::Window& window = Show();
     SearchAndSelect(*window);
 
     ASSERT_TRUE(guitest::Click(window->btnPrint));
     EXPECT_EQ(0u, boxes.Count());
     EXPECT_EQ(Call(ExportFolder() + name40 + ".xml"), Calls(Model::KX40));
     EXPECT_EQ(Sealed(document_), Handed(Model::KX40));
-    EXPECT_TRUE(exporttest::Exists(modules_ + "PrintKX40CZE.printed.txt"));
-    EXPECT_TRUE(FilesIn(ExportFolder()).empty());
+    EXPECT_TRUE(support::FileExists(modules_ + "PrintKX40CZE.printed.txt"));
+    EXPECT_TRUE(FolderEntries(ExportFolder()).empty());
 }
 
 TEST_F(PrintTest, WithNoLineSelectedNothingIsPrinted)
 {
-    kelvartest::StorageInPlace kx40(Model::KX40, {Row(1, name40, document_)});
-    kelvartest::RegistryPath path40(Model::KX40, modules_);
+    Store(Model::KX40, {Row(1, name40, document_)});
+    UsePrintModules(Model::KX40, modules_);
     guitest::BoxCatcher boxes;
-    kelvartest::Window window;
+    kelvartest::Window& window = Show();
     SearchAndSelect(*window);
     guitest::ClickEmptySpace(window->lvProtocols);
     ASSERT_FALSE(window->lvProtocols->Items->Item[0]->Selected);
@@ -134,7 +124,7 @@ TEST_F(PrintTest, WithNoLineSelectedNothingIsPrinted)
     ASSERT_TRUE(guitest::Click(window->btnPrint));
     EXPECT_EQ(0u, boxes.Count());
     EXPECT_EQ("", Calls(Model::KX40));
-    EXPECT_TRUE(FilesIn(ExportFolder()).empty());
+    EXPECT_TRUE(FolderEntries(ExportFolder()).empty());
 }
 
 TEST_F(PrintTest, AFailedPrintShowsTheModulesTextAndStillRemovesTheFile)
@@ -142,10 +132,10 @@ TEST_F(PrintTest, AFailedPrintShowsTheModulesTextAndStillRemovesTheFile)
     // "Tiskárna není připojena."
     const std::string text = "Tisk\xE1rna nen\xED p\xF8ipojena.";
     FailWith(Model::KX40, text);
-    kelvartest::StorageInPlace kx40(Model::KX40, {Row(1, name40, document_)});
-    kelvartest::RegistryPath path40(Model::KX40, modules_);
+    Store(Model::KX40, {Row(1, name40, document_)});
+    UsePrintModules(Model::KX40, modules_);
     guitest::BoxCatcher boxes;
-    kelvartest::Window window;
+    kelvartest::Window& window = Show();
     SearchAndSelect(*window);
 
     ASSERT_TRUE(guitest::Click(window->btnPrint));
@@ -154,16 +144,16 @@ TEST_F(PrintTest, AFailedPrintShowsTheModulesTextAndStillRemovesTheFile)
     EXPECT_EQ(text, boxes[0].Text);
     EXPECT_EQ(BoxIcon::Stop, boxes[0].Icon);
     EXPECT_EQ(Call(ExportFolder() + name40 + ".xml"), Calls(Model::KX40));
-    EXPECT_TRUE(FilesIn(ExportFolder()).empty());
+    EXPECT_TRUE(FolderEntries(ExportFolder()).empty());
 }
 
 TEST_F(PrintTest, AModuleWithoutItsErrorTextGivesABoxWithoutText)
 {
     FailWith(Model::KX40, "not shown", noErrorText_);
-    kelvartest::StorageInPlace kx40(Model::KX40, {Row(1, name40, document_)});
-    kelvartest::RegistryPath path40(Model::KX40, noErrorText_);
+    Store(Model::KX40, {Row(1, name40, document_)});
+    UsePrintModules(Model::KX40, noErrorText_);
     guitest::BoxCatcher boxes;
-    kelvartest::Window window;
+    kelvartest::Window& window = Show();
     ASSERT_NE(nullptr, TfrmSearchMainTestAccess::PrintProtocolKX40(*window));
     ASSERT_EQ(nullptr, TfrmSearchMainTestAccess::GetLastErrorMsgKX40(*window));
     SearchAndSelect(*window);
@@ -174,16 +164,16 @@ TEST_F(PrintTest, AModuleWithoutItsErrorTextGivesABoxWithoutText)
     EXPECT_EQ("", boxes[0].Text);
     EXPECT_EQ(BoxIcon::Stop, boxes[0].Icon);
     EXPECT_EQ(Call(ExportFolder() + name40 + ".xml"), Calls(Model::KX40, noErrorText_));
-    EXPECT_TRUE(FilesIn(ExportFolder()).empty());
+    EXPECT_TRUE(FolderEntries(ExportFolder()).empty());
 }
 
 TEST_F(PrintTest, AMissingModuleIsReportedAndTheFileStays)
 {
-    kelvartest::StorageInPlace kx40(Model::KX40, {Row(1, name40, document_)});
-    kelvartest::RegistryPath path40(Model::KX40, empty_);
-    kelvartest::RegistryPath path60(Model::KX60, modules_);  // the other model's module is there
+    Store(Model::KX40, {Row(1, name40, document_)});
+    UsePrintModules(Model::KX40, empty_);
+    UsePrintModules(Model::KX60, modules_);  // the other model's module is there
     guitest::BoxCatcher boxes;
-    kelvartest::Window window;
+    kelvartest::Window& window = Show();
     SearchAndSelect(*window);
 
     ASSERT_TRUE(guitest::Click(window->btnPrint));
@@ -197,13 +187,13 @@ TEST_F(PrintTest, AMissingModuleIsReportedAndTheFileStays)
 
 TEST_F(PrintTest, EachTabPrintsThroughItsOwnModelsModule)
 {
-    const std::string document60 = exporttest::Document(3000, 60);
-    kelvartest::StorageInPlace kx40(Model::KX40, {Row(1, name40, document_)});
-    kelvartest::StorageInPlace kx60(Model::KX60, {Row(2, name60, document60)});
-    kelvartest::RegistryPath path40(Model::KX40, modules_);
-    kelvartest::RegistryPath path60(Model::KX60, modules_);
+    const std::string document60 = kelvartest::Document(3000, 60);
+    Store(Model::KX40, {Row(1, name40, document_)});
+    Store(Model::KX60, {Row(2, name60, document60)});
+    UsePrintModules(Model::KX40, modules_);
+    UsePrintModules(Model::KX60, modules_);
     guitest::BoxCatcher boxes;
-    kelvartest::Window window;
+    kelvartest::Window& window = Show();
 
     SearchAndSelect(*window);
     ASSERT_TRUE(guitest::Click(window->btnPrint));
@@ -220,15 +210,15 @@ TEST_F(PrintTest, EachTabPrintsThroughItsOwnModelsModule)
     EXPECT_EQ(Call(ExportFolder() + name40 + ".xml"), Calls(Model::KX40));
 
     EXPECT_EQ(0u, boxes.Count());
-    EXPECT_TRUE(FilesIn(ExportFolder()).empty());
+    EXPECT_TRUE(FolderEntries(ExportFolder()).empty());
 }
 
 TEST_F(PrintTest, AProtocolThatCannotBeExportedIsReportedAndNotPrinted)
 {
-    kelvartest::StorageInPlace kx40(Model::KX40, {Row(1, std::string("..\\outside"), document_)});
-    kelvartest::RegistryPath path40(Model::KX40, modules_);
+    Store(Model::KX40, {Row(1, std::string("..\\outside"), document_)});
+    UsePrintModules(Model::KX40, modules_);
     guitest::BoxCatcher boxes;
-    kelvartest::Window window;
+    kelvartest::Window& window = Show();
     SearchAndSelect(*window);
 
     ASSERT_TRUE(guitest::Click(window->btnPrint));
@@ -242,10 +232,10 @@ TEST_F(PrintTest, AProtocolThatCannotBeExportedIsReportedAndNotPrinted)
 TEST_F(PrintTest, ADatabaseErrorDuringTheExportReachesTheErrorBoxAndLeavesNoFile)
 {
     fixtures::Protocol empty = Row(1, name40, "");  // a blob without segments
-    kelvartest::StorageInPlace kx40(Model::KX40, {empty});
-    kelvartest::RegistryPath path40(Model::KX40, modules_);
+    Store(Model::KX40, {empty});
+    UsePrintModules(Model::KX40, modules_);
     guitest::BoxCatcher boxes;
-    kelvartest::Window window;
+    kelvartest::Window& window = Show();
     SearchAndSelect(*window);
 
     ASSERT_TRUE(guitest::Click(window->btnPrint));
@@ -254,7 +244,7 @@ TEST_F(PrintTest, ADatabaseErrorDuringTheExportReachesTheErrorBoxAndLeavesNoFile
     EXPECT_EQ(std::string(ForeignExceptionText), boxes[0].Text);
     EXPECT_EQ(BoxIcon::Stop, boxes[0].Icon);
     EXPECT_EQ("", Calls(Model::KX40));
-    EXPECT_TRUE(FilesIn(ExportFolder()).empty());
+    EXPECT_TRUE(FolderEntries(ExportFolder()).empty());
 }
 
 TEST_F(PrintTest, ARowWithoutIdIsNotPrintedAsAnotherProtocol)
@@ -263,11 +253,11 @@ TEST_F(PrintTest, ARowWithoutIdIsNotPrintedAsAnotherProtocol)
     // other protocol to the printer.
     fixtures::Protocol withoutId = Row(0, name40, document_);
     withoutId.id.reset();
-    kelvartest::StorageInPlace kx40(Model::KX40,
-                                    {withoutId, Row(0, name60, exporttest::Document(900, 0))});
-    kelvartest::RegistryPath path40(Model::KX40, modules_);
+    Store(Model::KX40,
+          {withoutId, Row(0, name60, kelvartest::Document(900, 0))});
+    UsePrintModules(Model::KX40, modules_);
     guitest::BoxCatcher boxes;
-    kelvartest::Window window;
+    kelvartest::Window& window = Show();
     SearchAndSelect(*window);
     ASSERT_EQ(2, window->lvProtocols->Items->Count);
 
@@ -277,5 +267,5 @@ TEST_F(PrintTest, ARowWithoutIdIsNotPrintedAsAnotherProtocol)
     EXPECT_EQ(Ansi(u8"Nepodařilo se vytvořit soubor protokolu."), boxes[0].Text);
     EXPECT_EQ(BoxIcon::Exclamation, boxes[0].Icon);
     EXPECT_EQ("", Calls(Model::KX40));
-    EXPECT_TRUE(FilesIn(ExportFolder()).empty());
+    EXPECT_TRUE(FolderEntries(ExportFolder()).empty());
 }

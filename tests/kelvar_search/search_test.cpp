@@ -2,10 +2,10 @@
 // bounds in different locales, and what the list looks like after a failed search.
 #include "KelvarTesting.h"
 
-#include "Application.h"
 #include "BoxCatcher.h"
 #include "FormatSettings.h"
 #include "GuiTesting.h"
+#include "ThreadLocale.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -18,21 +18,13 @@ using guitest::Ansi;
 using guitest::BoxCatcher;
 using guitest::BoxIcon;
 using kelvartest::Model;
-using kelvartest::StorageInPlace;
 using kelvartest::Window;
 using A = TfrmSearchMainTestAccess;
+using guitest::CellText;
+using kelvartest::ListedRow;
+using kelvartest::Record;
 
 namespace {
-
-// A row with the texts the list shows and a test date; null texts are stored as NULL.
-fixtures::Protocol Row(int id, const char* protNum, const IBPP::Timestamp& checkDate,
-                       const char* vin = nullptr, const char* ownName = nullptr)
-{
-    fixtures::Protocol row = kelvartest::MakeProtocol(id, protNum, vin, nullptr, nullptr, nullptr,
-                                                      ownName);
-    row.checkDate = checkDate;
-    return row;
-}
 
 // The date and time as Windows itself writes them for the thread's locale: the short date, and
 // the long time unless it is midnight. The reference for the list's captions.
@@ -54,24 +46,6 @@ std::string WindowsCaption(int year, int month, int day, int hour = 0, int minut
     return std::string(date) + " " + time;
 }
 
-// What the control shows in a cell.
-std::string Shown(TListView* list, int line, int column)
-{
-    char text[512] = {};
-    LVITEMA cell = {};
-    cell.iSubItem = column;
-    cell.pszText = text;
-    cell.cchTextMax = sizeof text;
-    SendMessageA(list->Handle, LVM_GETITEMTEXTA, static_cast<WPARAM>(line),
-                 reinterpret_cast<LPARAM>(&cell));
-    return text;
-}
-
-const tglvData& Record(TListView* list, int line)
-{
-    return *static_cast<const tglvData*>(list->Items->Item[line]->Data);
-}
-
 // The protocol numbers of the lines, top to bottom.
 std::vector<std::string> Numbers(TListView* list)
 {
@@ -81,37 +55,14 @@ std::vector<std::string> Numbers(TListView* list)
     return numbers;
 }
 
-// Runs a statement on a storage database through a connection of its own, committed.
-void Alter(const std::string& path, const std::string& sql)
-{
-    IBPP::Database db = IBPP::DatabaseFactory("", path, fixtures::storageUser,
-                                              fixtures::storagePassword, "", "", "");
-    db->Connect();
-    IBPP::Transaction tr = IBPP::TransactionFactory(db);
-    tr->Start();
-    IBPP::Statement st = IBPP::StatementFactory(db, tr);
-    st->Execute(sql);
-    tr->Commit();
-    db->Disconnect();
-}
-
 TDateTime Day(int year, int month, int day)
 {
     return EncodeDate(year, month, day);
 }
 
-class Search : public testing::Test
+class Search : public kelvartest::BrowserTest
 {
 protected:
-    void SetUp() override
-    {
-        kelvartest::ResetPrefixState();
-        Application->Title = "Tabulon";
-    }
-
-    // Presses "Vyhledat" as the operator does.
-    void PressSearch(TfrmSearchMain& f) { ASSERT_TRUE(guitest::Click(f.btnSearch)); }
-
     // Ticks or unticks a date bound with the mouse's click and sets its day.
     void Bound(TCheckBox* box, TDateTimePicker* picker, bool ticked, TDateTime day = TDateTime())
     {
@@ -131,11 +82,11 @@ TEST_F(Search, NothingGivenListsEveryRowInDatabaseOrderWithItsFields)
         42, u8"2026/0815", u8"TMBJJ7NE0K0123456", u8"1AB 2345", u8"Škoda", u8"Octavia",
         u8"Jiří Dvořák");
     full.checkDate = IBPP::Timestamp(2026, 8, 12, 13, 5, 9);
-    StorageInPlace kx40(Model::KX40, {Row(7, "B", IBPP::Timestamp(2025, 1, 2, 8, 0, 0)), full,
-                                      Row(3, "A", IBPP::Timestamp(2024, 5, 6, 9, 30, 0))});
-    Window window;
+    Store(Model::KX40, {ListedRow(7, "B", IBPP::Timestamp(2025, 1, 2, 8, 0, 0)), full,
+                        ListedRow(3, "A", IBPP::Timestamp(2024, 5, 6, 9, 30, 0))});
+    Window& window = Show();
     TListView* list = window->lvProtocols;
-    PressSearch(*window);
+    RunSearch();
 
     ASSERT_EQ(3, list->Items->Count);
     EXPECT_EQ((std::vector<std::string>{"B", "2026/0815", "A"}), Numbers(list));
@@ -149,30 +100,30 @@ TEST_F(Search, NothingGivenListsEveryRowInDatabaseOrderWithItsFields)
     EXPECT_EQ("Octavia", r.vehModel);
     EXPECT_EQ(Ansi(u8"Jiří Dvořák"), r.ownName);
     // The four columns as the control shows them.
-    EXPECT_EQ(WindowsCaption(2026, 8, 12, 13, 5, 9), Shown(list, 1, 0));
-    EXPECT_EQ("2026/0815", Shown(list, 1, 1));
-    EXPECT_EQ("TMBJJ7NE0K0123456", Shown(list, 1, 2));
-    EXPECT_EQ(Ansi(u8"Jiří Dvořák"), Shown(list, 1, 3));
+    EXPECT_EQ(WindowsCaption(2026, 8, 12, 13, 5, 9), CellText(list, 1, 0));
+    EXPECT_EQ("2026/0815", CellText(list, 1, 1));
+    EXPECT_EQ("TMBJJ7NE0K0123456", CellText(list, 1, 2));
+    EXPECT_EQ(Ansi(u8"Jiří Dvořák"), CellText(list, 1, 3));
     EXPECT_EQ(3, list->Items->Item[2]->SubItems->Count);
     EXPECT_FALSE(window->btnPrint->Enabled);
 }
 
 TEST_F(Search, TextsAreComparedWhole)
 {
-    StorageInPlace kx40(Model::KX40,
-                        {Row(1, "100", IBPP::Timestamp(2026, 1, 1), u8"VIN-A", u8"Novák"),
-                         Row(2, "100", IBPP::Timestamp(2026, 1, 2), u8"VIN-B", u8"Novák"),
-                         Row(3, "1000", IBPP::Timestamp(2026, 1, 3), u8"VIN-A", u8"novák"),
-                         Row(4, "200", IBPP::Timestamp(2026, 1, 4), u8"VIN-A", u8"Nováková")});
-    Window window;
+    Store(Model::KX40,
+          {ListedRow(1, "100", IBPP::Timestamp(2026, 1, 1), u8"VIN-A", u8"Novák"),
+           ListedRow(2, "100", IBPP::Timestamp(2026, 1, 2), u8"VIN-B", u8"Novák"),
+           ListedRow(3, "1000", IBPP::Timestamp(2026, 1, 3), u8"VIN-A", u8"novák"),
+           ListedRow(4, "200", IBPP::Timestamp(2026, 1, 4), u8"VIN-A", u8"Nováková")});
+    Window& window = Show();
     TListView* list = window->lvProtocols;
 
     window->cbProtNum->Text = "100";
-    PressSearch(*window);
+    RunSearch();
     EXPECT_EQ((std::vector<std::string>{"100", "100"}), Numbers(list));
 
     window->cbVIN->Text = "VIN-A";  // number and VIN together
-    PressSearch(*window);
+    RunSearch();
     ASSERT_EQ(1, list->Items->Count);
     EXPECT_EQ(1, Record(list, 0).id);
 
@@ -180,33 +131,33 @@ TEST_F(Search, TextsAreComparedWhole)
     window->cbProtNum->Text = "";
     window->cbVIN->Text = "";
     window->cbOwner->Text = Ansi(u8"Novák");
-    PressSearch(*window);
+    RunSearch();
     EXPECT_EQ((std::vector<std::string>{"100", "100"}), Numbers(list));
 }
 
 TEST_F(Search, ApostrophesAreFoundAsStored)
 {
-    StorageInPlace kx40(Model::KX40,
-                        {Row(1, "1", IBPP::Timestamp(2026, 1, 1), "V1", "O'Brien"),
-                         Row(2, "2", IBPP::Timestamp(2026, 1, 2), "V2", "O''Brien"),
-                         Row(3, "3", IBPP::Timestamp(2026, 1, 3), "V3", "x' OR '1'='1")});
-    Window window;
+    Store(Model::KX40,
+          {ListedRow(1, "1", IBPP::Timestamp(2026, 1, 1), "V1", "O'Brien"),
+           ListedRow(2, "2", IBPP::Timestamp(2026, 1, 2), "V2", "O''Brien"),
+           ListedRow(3, "3", IBPP::Timestamp(2026, 1, 3), "V3", "x' OR '1'='1")});
+    Window& window = Show();
     TListView* list = window->lvProtocols;
     BoxCatcher boxes;
 
     window->cbOwner->Text = "O'Brien";
-    PressSearch(*window);
+    RunSearch();
     ASSERT_EQ(1, list->Items->Count);
     EXPECT_EQ(1, Record(list, 0).id);
 
     window->cbOwner->Text = "O''Brien";
-    PressSearch(*window);
+    RunSearch();
     ASSERT_EQ(1, list->Items->Count);
     EXPECT_EQ(2, Record(list, 0).id);
 
     // A text that tries to end the literal finds only the row that stores it.
     window->cbOwner->Text = "x' OR '1'='1";
-    PressSearch(*window);
+    RunSearch();
     ASSERT_EQ(1, list->Items->Count);
     EXPECT_EQ(3, Record(list, 0).id);
     EXPECT_EQ(0u, boxes.Count());
@@ -214,15 +165,15 @@ TEST_F(Search, ApostrophesAreFoundAsStored)
 
 TEST_F(Search, BlanksStayInTheTextAndBlankOnlyTextIsACondition)
 {
-    StorageInPlace kx40(Model::KX40,
-                        {Row(1, "A1", IBPP::Timestamp(2026, 1, 1), "V", "Novák"),
-                         Row(2, " A1", IBPP::Timestamp(2026, 1, 2), "V", nullptr),
-                         Row(3, "A2", IBPP::Timestamp(2026, 1, 3), "V", "")});
-    Window window;
+    Store(Model::KX40,
+          {ListedRow(1, "A1", IBPP::Timestamp(2026, 1, 1), "V", "Novák"),
+           ListedRow(2, " A1", IBPP::Timestamp(2026, 1, 2), "V", nullptr),
+           ListedRow(3, "A2", IBPP::Timestamp(2026, 1, 3), "V", "")});
+    Window& window = Show();
     TListView* list = window->lvProtocols;
 
     window->cbProtNum->Text = " A1";  // a leading blank matters to the database
-    PressSearch(*window);
+    RunSearch();
     ASSERT_EQ(1, list->Items->Count);
     EXPECT_EQ(2, Record(list, 0).id);
 
@@ -230,114 +181,114 @@ TEST_F(Search, BlanksStayInTheTextAndBlankOnlyTextIsACondition)
     // name equals it (trailing blanks do not count for the database); NULL never does.
     window->cbProtNum->Text = "";
     window->cbOwner->Text = "   ";
-    PressSearch(*window);
+    RunSearch();
     ASSERT_EQ(1, list->Items->Count);
     EXPECT_EQ(3, Record(list, 0).id);
 }
 
 TEST_F(Search, NullColumnsGiveEmptyTextsAndRowsWithoutIdOrDateAreListed)
 {
-    fixtures::Protocol noVin = Row(1, "N1", IBPP::Timestamp(2026, 3, 4, 10, 0, 0), nullptr, u8"Jan");
-    fixtures::Protocol noId = Row(0, "N2", IBPP::Timestamp(2026, 3, 5, 11, 0, 0), "V2", u8"Eva");
+    fixtures::Protocol noVin = ListedRow(1, "N1", IBPP::Timestamp(2026, 3, 4, 10, 0, 0), nullptr, u8"Jan");
+    fixtures::Protocol noId = ListedRow(0, "N2", IBPP::Timestamp(2026, 3, 5, 11, 0, 0), "V2", u8"Eva");
     noId.id.reset();
-    fixtures::Protocol noDate = Row(3, "N3", IBPP::Timestamp(), "V3", u8"Petr");
+    fixtures::Protocol noDate = ListedRow(3, "N3", IBPP::Timestamp(), "V3", u8"Petr");
     noDate.checkDate.reset();
     fixtures::Protocol nothing;  // every column NULL
-    StorageInPlace kx40(Model::KX40, {noVin, noId, noDate, nothing});
-    Window window;
+    Store(Model::KX40, {noVin, noId, noDate, nothing});
+    Window& window = Show();
     TListView* list = window->lvProtocols;
     BoxCatcher boxes;
-    PressSearch(*window);
+    RunSearch();
 
     ASSERT_EQ(4, list->Items->Count);
     EXPECT_EQ(0u, boxes.Count());
     EXPECT_EQ("", Record(list, 0).vin);
-    EXPECT_EQ("", Shown(list, 0, 2));
-    EXPECT_EQ("Jan", Shown(list, 0, 3));  // the neighbours are unaffected
+    EXPECT_EQ("", CellText(list, 0, 2));
+    EXPECT_EQ("Jan", CellText(list, 0, 3));  // the neighbours are unaffected
 
     EXPECT_EQ(0, Record(list, 1).id);
-    EXPECT_EQ("N2", Shown(list, 1, 1));
-    EXPECT_EQ(WindowsCaption(2026, 3, 5, 11), Shown(list, 1, 0));
+    EXPECT_EQ("N2", CellText(list, 1, 1));
+    EXPECT_EQ(WindowsCaption(2026, 3, 5, 11), CellText(list, 1, 0));
 
     EXPECT_EQ(0.0, Record(list, 2).checkDate.Val);
-    EXPECT_EQ("", Shown(list, 2, 0));
+    EXPECT_EQ("", CellText(list, 2, 0));
     EXPECT_EQ(3, Record(list, 2).id);
 
     EXPECT_EQ(0, Record(list, 3).id);
     EXPECT_EQ(0.0, Record(list, 3).checkDate.Val);
     for (int column = 0; column < 4; ++column)
-        EXPECT_EQ("", Shown(list, 3, column)) << column;
+        EXPECT_EQ("", CellText(list, 3, column)) << column;
 }
 
 TEST_F(Search, CaptionsShowMidnightAsTheDateAloneAndDropFractionsOfASecond)
 {
-    StorageInPlace kx40(Model::KX40,
-                        {Row(1, "1", IBPP::Timestamp(2026, 2, 3, 0, 0, 0)),
-                         Row(2, "2", IBPP::Timestamp(2026, 2, 3, 0, 0, 1)),
-                         Row(3, "3", IBPP::Timestamp(2026, 2, 3, 10, 22, 31, 9999)),
-                         Row(4, "4", IBPP::Timestamp(2026, 2, 3, 23, 59, 59, 9999)),
-                         Row(5, "5", IBPP::Timestamp(2026, 2, 3, 0, 0, 0, 5000))});
-    Window window;
+    Store(Model::KX40,
+          {ListedRow(1, "1", IBPP::Timestamp(2026, 2, 3, 0, 0, 0)),
+           ListedRow(2, "2", IBPP::Timestamp(2026, 2, 3, 0, 0, 1)),
+           ListedRow(3, "3", IBPP::Timestamp(2026, 2, 3, 10, 22, 31, 9999)),
+           ListedRow(4, "4", IBPP::Timestamp(2026, 2, 3, 23, 59, 59, 9999)),
+           ListedRow(5, "5", IBPP::Timestamp(2026, 2, 3, 0, 0, 0, 5000))});
+    Window& window = Show();
     TListView* list = window->lvProtocols;
-    PressSearch(*window);
+    RunSearch();
 
     ASSERT_EQ(5, list->Items->Count);
-    EXPECT_EQ(WindowsCaption(2026, 2, 3), Shown(list, 0, 0));
-    EXPECT_EQ(WindowsCaption(2026, 2, 3, 0, 0, 1), Shown(list, 1, 0));
-    EXPECT_EQ(WindowsCaption(2026, 2, 3, 10, 22, 31), Shown(list, 2, 0));
+    EXPECT_EQ(WindowsCaption(2026, 2, 3), CellText(list, 0, 0));
+    EXPECT_EQ(WindowsCaption(2026, 2, 3, 0, 0, 1), CellText(list, 1, 0));
+    EXPECT_EQ(WindowsCaption(2026, 2, 3, 10, 22, 31), CellText(list, 2, 0));
     EXPECT_EQ(EncodeDate(2026, 2, 3) + EncodeTime(10, 22, 31, 0), Record(list, 2).checkDate);
     // Not rounded up into the next day.
-    EXPECT_EQ(WindowsCaption(2026, 2, 3, 23, 59, 59), Shown(list, 3, 0));
+    EXPECT_EQ(WindowsCaption(2026, 2, 3, 23, 59, 59), CellText(list, 3, 0));
     EXPECT_EQ(EncodeDate(2026, 2, 3) + EncodeTime(23, 59, 59, 0), Record(list, 3).checkDate);
     // Half a second after midnight is midnight to the second: the date alone.
-    EXPECT_EQ(WindowsCaption(2026, 2, 3), Shown(list, 4, 0));
+    EXPECT_EQ(WindowsCaption(2026, 2, 3), CellText(list, 4, 0));
     EXPECT_EQ(EncodeDate(2026, 2, 3), Record(list, 4).checkDate);
 }
 
 TEST_F(Search, DateBoundsTakeInTheWholeOfTheirDays)
 {
-    StorageInPlace kx40(Model::KX40,
-                        {Row(1, "before", IBPP::Timestamp(2026, 8, 11, 23, 59, 59, 9999)),
-                         Row(2, "midnight", IBPP::Timestamp(2026, 8, 12, 0, 0, 0)),
-                         Row(3, "noon", IBPP::Timestamp(2026, 8, 12, 12, 0, 0)),
-                         Row(4, "last", IBPP::Timestamp(2026, 8, 12, 23, 59, 59, 9999)),
-                         Row(5, "after", IBPP::Timestamp(2026, 8, 13, 0, 0, 0))});
-    Window window;
+    Store(Model::KX40,
+          {ListedRow(1, "before", IBPP::Timestamp(2026, 8, 11, 23, 59, 59, 9999)),
+           ListedRow(2, "midnight", IBPP::Timestamp(2026, 8, 12, 0, 0, 0)),
+           ListedRow(3, "noon", IBPP::Timestamp(2026, 8, 12, 12, 0, 0)),
+           ListedRow(4, "last", IBPP::Timestamp(2026, 8, 12, 23, 59, 59, 9999)),
+           ListedRow(5, "after", IBPP::Timestamp(2026, 8, 13, 0, 0, 0))});
+    Window& window = Show();
     TListView* list = window->lvProtocols;
 
     Bound(window->chxTo, window->dpTo, true, Day(2026, 8, 12));
     EXPECT_TRUE(window->dpTo->Enabled);
-    PressSearch(*window);
+    RunSearch();
     EXPECT_EQ((std::vector<std::string>{"before", "midnight", "noon", "last"}), Numbers(list));
 
     Bound(window->chxFrom, window->dpFrom, true, Day(2026, 8, 12));
-    PressSearch(*window);
+    RunSearch();
     EXPECT_EQ((std::vector<std::string>{"midnight", "noon", "last"}), Numbers(list));
 
     Bound(window->chxTo, window->dpTo, false);
     EXPECT_FALSE(window->dpTo->Enabled);
-    PressSearch(*window);
+    RunSearch();
     EXPECT_EQ((std::vector<std::string>{"midnight", "noon", "last", "after"}), Numbers(list));
 
     Bound(window->chxFrom, window->dpFrom, false);
     EXPECT_FALSE(window->dpFrom->Enabled);
-    PressSearch(*window);
+    RunSearch();
     EXPECT_EQ(5, list->Items->Count);
 }
 
 TEST_F(Search, BoundsInTheWrongOrderFindNothingQuietly)
 {
-    StorageInPlace kx40(Model::KX40, {Row(1, "1", IBPP::Timestamp(2026, 8, 12, 12, 0, 0))});
-    Window window;
+    Store(Model::KX40, {ListedRow(1, "1", IBPP::Timestamp(2026, 8, 12, 12, 0, 0))});
+    Window& window = Show();
     BoxCatcher boxes;
-    PressSearch(*window);
+    RunSearch();
     ASSERT_EQ(1, window->lvProtocols->Items->Count);
     guitest::ClickLine(window->lvProtocols, 0);
     ASSERT_TRUE(window->btnPrint->Enabled);
 
     Bound(window->chxFrom, window->dpFrom, true, Day(2026, 8, 13));
     Bound(window->chxTo, window->dpTo, true, Day(2026, 8, 11));
-    PressSearch(*window);
+    RunSearch();
     EXPECT_EQ(0, window->lvProtocols->Items->Count);
     EXPECT_FALSE(window->btnPrint->Enabled);
     EXPECT_EQ(0u, boxes.Count());
@@ -346,45 +297,34 @@ TEST_F(Search, BoundsInTheWrongOrderFindNothingQuietly)
 // The day-before-month locale: a date written in its short format would be read month first.
 TEST_F(Search, DateBoundsAndCaptionsUnderABritishLocale)
 {
-    StorageInPlace kx40(Model::KX40,
-                        {Row(1, "5 August", IBPP::Timestamp(2026, 8, 5, 14, 30, 0)),
-                         Row(2, "8 May", IBPP::Timestamp(2026, 5, 8, 9, 15, 0))});
-    const LCID czech = GetThreadLocale();
-    ASSERT_TRUE(SetThreadLocale(MAKELCID(0x809, SORT_DEFAULT)));
-    ReloadFormatSettings();
-    struct Restore
-    {
-        LCID locale;
-        ~Restore()
-        {
-            SetThreadLocale(locale);
-            ReloadFormatSettings();
-        }
-    } restore{czech};
+    Store(Model::KX40,
+          {ListedRow(1, "5 August", IBPP::Timestamp(2026, 8, 5, 14, 30, 0)),
+           ListedRow(2, "8 May", IBPP::Timestamp(2026, 5, 8, 9, 15, 0))});
+    support::ThreadLocale british(MAKELCID(0x809, SORT_DEFAULT));
     ASSERT_EQ("dd/MM/yyyy", FormatSettings().ShortDateFormat);
 
-    Window window;
+    Window& window = Show();
     TListView* list = window->lvProtocols;
     Bound(window->chxFrom, window->dpFrom, true, Day(2026, 8, 5));
     Bound(window->chxTo, window->dpTo, true, Day(2026, 8, 5));
-    PressSearch(*window);
+    RunSearch();
     EXPECT_EQ((std::vector<std::string>{"5 August"}), Numbers(list));
     ASSERT_EQ(1, list->Items->Count);
-    EXPECT_EQ("05/08/2026 14:30:00", Shown(list, 0, 0));
+    EXPECT_EQ("05/08/2026 14:30:00", CellText(list, 0, 0));
 
     Bound(window->chxFrom, window->dpFrom, true, Day(2026, 5, 8));
     Bound(window->chxTo, window->dpTo, true, Day(2026, 5, 8));
-    PressSearch(*window);
+    RunSearch();
     EXPECT_EQ((std::vector<std::string>{"8 May"}), Numbers(list));
 }
 
 TEST_F(Search, SelectionChangesEnablePrintAndNoMatchDisablesIt)
 {
-    StorageInPlace kx40(Model::KX40, {Row(1, "1", IBPP::Timestamp(2026, 1, 1)),
-                                      Row(2, "2", IBPP::Timestamp(2026, 1, 2))});
-    Window window;
+    Store(Model::KX40, {ListedRow(1, "1", IBPP::Timestamp(2026, 1, 1)),
+                        ListedRow(2, "2", IBPP::Timestamp(2026, 1, 2))});
+    Window& window = Show();
     TListView* list = window->lvProtocols;
-    PressSearch(*window);
+    RunSearch();
     ASSERT_EQ(2, list->Items->Count);
     EXPECT_FALSE(window->btnPrint->Enabled);
 
@@ -397,28 +337,28 @@ TEST_F(Search, SelectionChangesEnablePrintAndNoMatchDisablesIt)
     EXPECT_TRUE(window->btnPrint->Enabled);
 
     window->cbProtNum->Text = "none";
-    PressSearch(*window);
+    RunSearch();
     EXPECT_EQ(0, list->Items->Count);
     EXPECT_FALSE(window->btnPrint->Enabled);
 }
 
 TEST_F(Search, AStatementThatCannotRunLeavesThePreviousResult)
 {
-    StorageInPlace kx40(Model::KX40, {Row(1, "1", IBPP::Timestamp(2026, 1, 1), "V1"),
-                                      Row(2, "2", IBPP::Timestamp(2026, 1, 2), "V2")});
-    Window window;
+    const std::string path40 = Store(Model::KX40, {ListedRow(1, "1", IBPP::Timestamp(2026, 1, 1), "V1"),
+                                                   ListedRow(2, "2", IBPP::Timestamp(2026, 1, 2), "V2")});
+    Window& window = Show();
     TListView* list = window->lvProtocols;
-    PressSearch(*window);
+    RunSearch();
     guitest::ClickLine(list, 1);
     ASSERT_TRUE(window->btnPrint->Enabled);
     const void* records[] = {list->Items->Item[0]->Data, list->Items->Item[1]->Data};
 
     // The statement fails to prepare: its column is gone.
-    Alter(kx40.Path(), "ALTER TABLE EMISSIONS DROP VIN");
+    fixtures::execute(path40, "ALTER TABLE EMISSIONS DROP VIN");
     window->cbVIN->Text = "V1";
     {
         BoxCatcher boxes;
-        PressSearch(*window);
+        RunSearch();
         ASSERT_EQ(1u, boxes.Count());
         EXPECT_EQ("Tabulon", boxes[0].Caption);
         EXPECT_EQ(BoxIcon::Stop, boxes[0].Icon);
@@ -434,7 +374,7 @@ TEST_F(Search, AStatementThatCannotRunLeavesThePreviousResult)
     A::currentDb(*window)->Disconnect();
     {
         BoxCatcher boxes;
-        PressSearch(*window);
+        RunSearch();
         EXPECT_EQ(1u, boxes.Count());
     }
     EXPECT_EQ(2, list->Items->Count);
@@ -444,17 +384,17 @@ TEST_F(Search, AStatementThatCannotRunLeavesThePreviousResult)
 
 TEST_F(Search, AnErrorWhileFetchingKeepsTheLinesReadBefore)
 {
-    StorageInPlace kx40(Model::KX40,
-                        {Row(1, "1", IBPP::Timestamp(2026, 1, 1)),
-                         Row(2, "2", IBPP::Timestamp(2026, 1, 2)),
-                         Row(3, "3", IBPP::Timestamp(2026, 1, 3)),
-                         Row(4, "4", IBPP::Timestamp(2026, 1, 4))},
-                        [](fixtures::StorageDatabase& db) { db.failAtRow(3, "CHECK_DATE"); });
-    Window window;
+    Store(Model::KX40,
+          {ListedRow(1, "1", IBPP::Timestamp(2026, 1, 1)),
+           ListedRow(2, "2", IBPP::Timestamp(2026, 1, 2)),
+           ListedRow(3, "3", IBPP::Timestamp(2026, 1, 3)),
+           ListedRow(4, "4", IBPP::Timestamp(2026, 1, 4))},
+          [](fixtures::StorageDatabase& db) { db.failAtRow(3, "CHECK_DATE"); });
+    Window& window = Show();
     TListView* list = window->lvProtocols;
 
     window->cbProtNum->Text = "4";
-    PressSearch(*window);
+    RunSearch();
     ASSERT_EQ(1, list->Items->Count);
     guitest::ClickLine(list, 0);
     ASSERT_TRUE(window->btnPrint->Enabled);
@@ -462,7 +402,7 @@ TEST_F(Search, AnErrorWhileFetchingKeepsTheLinesReadBefore)
     window->cbProtNum->Text = "";
     {
         BoxCatcher boxes;
-        PressSearch(*window);
+        RunSearch();
         ASSERT_EQ(1u, boxes.Count());
         EXPECT_EQ("Tabulon", boxes[0].Caption);
     }
@@ -472,19 +412,19 @@ TEST_F(Search, AnErrorWhileFetchingKeepsTheLinesReadBefore)
 
 TEST_F(Search, AnErrorOnTheFirstRowLeavesTheListEmpty)
 {
-    StorageInPlace kx40(Model::KX40, {Row(1, "1", IBPP::Timestamp(2026, 1, 1)),
-                                      Row(2, "2", IBPP::Timestamp(2026, 1, 2))});
-    Window window;
+    const std::string path40 = Store(Model::KX40, {ListedRow(1, "1", IBPP::Timestamp(2026, 1, 1)),
+                                                   ListedRow(2, "2", IBPP::Timestamp(2026, 1, 2))});
+    Window& window = Show();
     TListView* list = window->lvProtocols;
-    PressSearch(*window);
+    RunSearch();
     guitest::ClickLine(list, 0);
     ASSERT_TRUE(window->btnPrint->Enabled);
 
     // SELECT * still runs, but the first row lacks a column the line needs.
-    Alter(kx40.Path(), "ALTER TABLE EMISSIONS DROP CHECK_DATE");
+    fixtures::execute(path40, "ALTER TABLE EMISSIONS DROP CHECK_DATE");
     {
         BoxCatcher boxes;
-        PressSearch(*window);
+        RunSearch();
         EXPECT_EQ(1u, boxes.Count());
     }
     EXPECT_EQ(0, list->Items->Count);
@@ -495,12 +435,12 @@ TEST_F(Search, ManyRowsFillTheVisibleListQuickly)
 {
     std::vector<fixtures::Protocol> rows;
     for (int i = 1; i <= 3000; ++i)
-        rows.push_back(Row(i, std::to_string(i).c_str(), IBPP::Timestamp(2026, 1, 1, 8, 0, 0),
+        rows.push_back(ListedRow(i, std::to_string(i).c_str(), IBPP::Timestamp(2026, 1, 1, 8, 0, 0),
                            "V", u8"Novák"));
-    StorageInPlace kx40(Model::KX40, rows);
-    Window window;
+    Store(Model::KX40, rows);
+    Window& window = Show();
     const auto start = std::chrono::steady_clock::now();
-    PressSearch(*window);
+    RunSearch();
     guitest::Pump(1);
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();

@@ -2,7 +2,6 @@
 // of dates and texts, and what a new search does to a sorted list.
 #include "KelvarTesting.h"
 
-#include "Application.h"
 #include "GuiTesting.h"
 
 #include <commctrl.h>
@@ -13,21 +12,12 @@
 #include <vector>
 
 using guitest::Ansi;
+using kelvartest::ListedRow;
 using kelvartest::Model;
-using kelvartest::StorageInPlace;
 using kelvartest::Window;
 using A = TfrmSearchMainTestAccess;
 
 namespace {
-
-fixtures::Protocol Row(int id, const char* protNum, const IBPP::Timestamp& checkDate,
-                       const char* vin = "V", const char* ownName = "O")
-{
-    fixtures::Protocol row = kelvartest::MakeProtocol(id, protNum, vin, nullptr, nullptr, nullptr,
-                                                      ownName);
-    row.checkDate = checkDate;
-    return row;
-}
 
 enum class Arrow
 {
@@ -59,16 +49,8 @@ std::vector<std::string> Column(TListView* list, int column)
 {
     std::vector<std::string> texts;
     const int count = static_cast<int>(SendMessageA(list->Handle, LVM_GETITEMCOUNT, 0, 0));
-    for (int line = 0; line < count; ++line) {
-        char text[256] = {};
-        LVITEMA cell = {};
-        cell.iSubItem = column;
-        cell.pszText = text;
-        cell.cchTextMax = sizeof text;
-        SendMessageA(list->Handle, LVM_GETITEMTEXTA, static_cast<WPARAM>(line),
-                     reinterpret_cast<LPARAM>(&cell));
-        texts.push_back(text);
-    }
+    for (int line = 0; line < count; ++line)
+        texts.push_back(guitest::CellText(list, line, column));
     return texts;
 }
 
@@ -95,29 +77,21 @@ std::vector<std::string> Reversed(std::vector<std::string> texts)
     return {texts.rbegin(), texts.rend()};
 }
 
-class Sort : public testing::Test
+class Sort : public kelvartest::BrowserTest
 {
-protected:
-    void SetUp() override
-    {
-        kelvartest::ResetPrefixState();
-        Application->Title = "Tabulon";
-    }
-
-    void Search(TfrmSearchMain& f) { ASSERT_TRUE(guitest::Click(f.btnSearch)); }
 };
 
 }  // namespace
 
 TEST_F(Sort, DirectionAlternatesAcrossColumnsWithOneArrowAtATime)
 {
-    StorageInPlace kx40(Model::KX40,
-                        {Row(1, "B", IBPP::Timestamp(2026, 1, 2), "v2", "c"),
-                         Row(2, "C", IBPP::Timestamp(2026, 1, 3), "v1", "a"),
-                         Row(3, "A", IBPP::Timestamp(2026, 1, 1), "v3", "b")});
-    Window window;
+    Store(Model::KX40,
+          {ListedRow(1, "B", IBPP::Timestamp(2026, 1, 2), "v2", "c"),
+           ListedRow(2, "C", IBPP::Timestamp(2026, 1, 3), "v1", "a"),
+           ListedRow(3, "A", IBPP::Timestamp(2026, 1, 1), "v3", "b")});
+    Window& window = Show();
     TListView* list = window->lvProtocols;
-    Search(*window);
+    RunSearch();
     EXPECT_EQ((std::vector<Arrow>(4, Arrow::None)), Arrows(list));
 
     guitest::ClickHeader(list, 1);  // the first click sorts ascending
@@ -148,16 +122,16 @@ TEST_F(Sort, DatesSortByDateAndTimeNotByCaption)
 {
     // As texts the captions would put 10 January 2025 after 2 January 2026 (day first) and
     // 9:05 after 10:00.
-    StorageInPlace kx40(Model::KX40,
-                        {Row(1, "1", IBPP::Timestamp(2026, 1, 2, 10, 0, 0)),
-                         Row(2, "2", IBPP::Timestamp(2026, 1, 2, 9, 5, 0)),
-                         Row(3, "3", IBPP::Timestamp(2025, 1, 10, 23, 0, 0)),
-                         Row(4, "4", IBPP::Timestamp(2026, 1, 2, 0, 0, 0)),
-                         Row(5, "5", IBPP::Timestamp(2026, 1, 2, 9, 5, 1)),
-                         Row(6, "6", IBPP::Timestamp(2026, 11, 1, 8, 0, 0))});
-    Window window;
+    Store(Model::KX40,
+          {ListedRow(1, "1", IBPP::Timestamp(2026, 1, 2, 10, 0, 0)),
+           ListedRow(2, "2", IBPP::Timestamp(2026, 1, 2, 9, 5, 0)),
+           ListedRow(3, "3", IBPP::Timestamp(2025, 1, 10, 23, 0, 0)),
+           ListedRow(4, "4", IBPP::Timestamp(2026, 1, 2, 0, 0, 0)),
+           ListedRow(5, "5", IBPP::Timestamp(2026, 1, 2, 9, 5, 1)),
+           ListedRow(6, "6", IBPP::Timestamp(2026, 11, 1, 8, 0, 0))});
+    Window& window = Show();
     TListView* list = window->lvProtocols;
-    Search(*window);
+    RunSearch();
 
     guitest::ClickHeader(list, 0);
     EXPECT_EQ((std::vector<int>{3, 4, 2, 5, 1, 6}), Ids(list));
@@ -167,15 +141,15 @@ TEST_F(Sort, DatesSortByDateAndTimeNotByCaption)
 
 TEST_F(Sort, TextsSortByteWiseFoldingOnlyAToZ)
 {
-    StorageInPlace kx40(Model::KX40,
-                        {Row(1, "99", IBPP::Timestamp(2026, 1, 1), "V", u8"Zeman"),
-                         Row(2, "100", IBPP::Timestamp(2026, 1, 1), "V", u8"Čapek"),
-                         Row(3, "1000", IBPP::Timestamp(2026, 1, 1), "V", u8"Adam"),
-                         Row(4, "10", IBPP::Timestamp(2026, 1, 1), "V", u8"čapek"),
-                         Row(5, "2", IBPP::Timestamp(2026, 1, 1), "V", u8"zeman")});
-    Window window;
+    Store(Model::KX40,
+          {ListedRow(1, "99", IBPP::Timestamp(2026, 1, 1), "V", u8"Zeman"),
+           ListedRow(2, "100", IBPP::Timestamp(2026, 1, 1), "V", u8"Čapek"),
+           ListedRow(3, "1000", IBPP::Timestamp(2026, 1, 1), "V", u8"Adam"),
+           ListedRow(4, "10", IBPP::Timestamp(2026, 1, 1), "V", u8"čapek"),
+           ListedRow(5, "2", IBPP::Timestamp(2026, 1, 1), "V", u8"zeman")});
+    Window& window = Show();
     TListView* list = window->lvProtocols;
-    Search(*window);
+    RunSearch();
 
     // Numbers as texts: 100 before 99, and a number before a longer one beginning with it.
     guitest::ClickHeader(list, 1);
@@ -194,14 +168,14 @@ TEST_F(Sort, TextsSortByteWiseFoldingOnlyAToZ)
 
 TEST_F(Sort, EmptyTextsComeFirstAscendingAndLastDescending)
 {
-    StorageInPlace kx40(Model::KX40,
-                        {Row(1, "1", IBPP::Timestamp(2026, 1, 1), "B"),
-                         Row(2, "2", IBPP::Timestamp(2026, 1, 1), nullptr),
-                         Row(3, "3", IBPP::Timestamp(2026, 1, 1), "A"),
-                         Row(4, "4", IBPP::Timestamp(2026, 1, 1), "")});
-    Window window;
+    Store(Model::KX40,
+          {ListedRow(1, "1", IBPP::Timestamp(2026, 1, 1), "B"),
+           ListedRow(2, "2", IBPP::Timestamp(2026, 1, 1), nullptr),
+           ListedRow(3, "3", IBPP::Timestamp(2026, 1, 1), "A"),
+           ListedRow(4, "4", IBPP::Timestamp(2026, 1, 1), "")});
+    Window& window = Show();
     TListView* list = window->lvProtocols;
-    Search(*window);
+    RunSearch();
 
     guitest::ClickHeader(list, 2);
     EXPECT_EQ((std::vector<std::string>{"", "", "A", "B"}), Column(list, 2));
@@ -211,13 +185,13 @@ TEST_F(Sort, EmptyTextsComeFirstAscendingAndLastDescending)
 
 TEST_F(Sort, LinesWithoutADateComeFirstAscending)
 {
-    fixtures::Protocol noDate = Row(2, "2", IBPP::Timestamp());
+    fixtures::Protocol noDate = ListedRow(2, "2", IBPP::Timestamp());
     noDate.checkDate.reset();
-    StorageInPlace kx40(Model::KX40, {Row(1, "1", IBPP::Timestamp(1990, 1, 1)), noDate,
-                                      Row(3, "3", IBPP::Timestamp(2026, 1, 1))});
-    Window window;
+    Store(Model::KX40, {ListedRow(1, "1", IBPP::Timestamp(1990, 1, 1)), noDate,
+                        ListedRow(3, "3", IBPP::Timestamp(2026, 1, 1))});
+    Window& window = Show();
     TListView* list = window->lvProtocols;
-    Search(*window);
+    RunSearch();
     guitest::ClickHeader(list, 0);
     EXPECT_EQ((std::vector<int>{2, 1, 3}), Ids(list));
     guitest::ClickHeader(list, 0);
@@ -228,12 +202,12 @@ TEST_F(Sort, LinesWithoutADateComeFirstAscending)
 // order is well defined whatever sort the control uses; different ones antisymmetrically.
 TEST_F(Sort, TheDateComparisonIsConsistent)
 {
-    StorageInPlace kx40(Model::KX40, {Row(1, "1", IBPP::Timestamp(2026, 5, 5, 10, 0, 0)),
-                                      Row(2, "2", IBPP::Timestamp(2026, 5, 5, 10, 0, 0)),
-                                      Row(3, "3", IBPP::Timestamp(2026, 5, 5, 10, 0, 1))});
-    Window window;
+    Store(Model::KX40, {ListedRow(1, "1", IBPP::Timestamp(2026, 5, 5, 10, 0, 0)),
+                        ListedRow(2, "2", IBPP::Timestamp(2026, 5, 5, 10, 0, 0)),
+                        ListedRow(3, "3", IBPP::Timestamp(2026, 5, 5, 10, 0, 1))});
+    Window& window = Show();
     TListView* list = window->lvProtocols;
-    Search(*window);
+    RunSearch();
     TListItem* a = list->Items->Item[0];
     TListItem* b = list->Items->Item[1];
     TListItem* later = list->Items->Item[2];
@@ -256,8 +230,8 @@ TEST_F(Sort, TheDateComparisonIsConsistent)
 
 TEST_F(Sort, AClickOnAnEmptyListMovesTheArrowAndReversesTheDirection)
 {
-    StorageInPlace kx40(Model::KX40, {Row(1, "1", IBPP::Timestamp(2026, 1, 1))});
-    Window window;
+    Store(Model::KX40, {ListedRow(1, "1", IBPP::Timestamp(2026, 1, 1))});
+    Window& window = Show();
     TListView* list = window->lvProtocols;
     ASSERT_EQ(0, list->Items->Count);
 
@@ -271,17 +245,17 @@ TEST_F(Sort, AClickOnAnEmptyListMovesTheArrowAndReversesTheDirection)
 
 TEST_F(Sort, ASearchAfterASortKeepsTheArrowAndListsInDatabaseOrder)
 {
-    StorageInPlace kx40(Model::KX40,
-                        {Row(1, "B", IBPP::Timestamp(2026, 1, 1)),
-                         Row(2, "C", IBPP::Timestamp(2026, 1, 1)),
-                         Row(3, "A", IBPP::Timestamp(2026, 1, 1))});
-    Window window;
+    Store(Model::KX40,
+          {ListedRow(1, "B", IBPP::Timestamp(2026, 1, 1)),
+           ListedRow(2, "C", IBPP::Timestamp(2026, 1, 1)),
+           ListedRow(3, "A", IBPP::Timestamp(2026, 1, 1))});
+    Window& window = Show();
     TListView* list = window->lvProtocols;
-    Search(*window);
+    RunSearch();
     guitest::ClickHeader(list, 1);
     ASSERT_EQ((std::vector<std::string>{"A", "B", "C"}), Column(list, 1));
 
-    Search(*window);
+    RunSearch();
     EXPECT_EQ((std::vector<std::string>{"B", "C", "A"}), Column(list, 1));
     EXPECT_EQ((std::vector<int>{1, 2, 3}), Ids(list));
     EXPECT_EQ((std::vector<Arrow>{Arrow::None, Arrow::Up, Arrow::None, Arrow::None}), Arrows(list));
@@ -296,13 +270,13 @@ TEST_F(Sort, SortingKeepsEveryLineWithItsTextsAndRecord)
 {
     std::vector<fixtures::Protocol> rows;
     for (int i = 0; i < 200; ++i)
-        rows.push_back(Row(i, std::to_string((i * 37) % 200).c_str(),
+        rows.push_back(ListedRow(i, std::to_string((i * 37) % 200).c_str(),
                            IBPP::Timestamp(2026, 1, 1 + i % 28, i % 24, 0, 0),
                            ("VIN" + std::to_string(i)).c_str()));
-    StorageInPlace kx40(Model::KX40, rows);
-    Window window;
+    Store(Model::KX40, rows);
+    Window& window = Show();
     TListView* list = window->lvProtocols;
-    Search(*window);
+    RunSearch();
     for (int column : {1, 0, 2, 0}) {
         guitest::ClickHeader(list, column);
         ASSERT_EQ(200, list->Items->Count);
@@ -312,7 +286,7 @@ TEST_F(Sort, SortingKeepsEveryLineWithItsTextsAndRecord)
             ASSERT_EQ(i, ids[i]);
         // Each line's cells still show its own record's texts.
         for (int line = 0; line < 200; ++line) {
-            const tglvData& r = *static_cast<const tglvData*>(list->Items->Item[line]->Data);
+            const tglvData& r = kelvartest::Record(list, line);
             ASSERT_EQ(r.protNum, Column(list, 1)[line]);
             ASSERT_EQ("VIN" + std::to_string(r.id), Column(list, 2)[line]);
         }

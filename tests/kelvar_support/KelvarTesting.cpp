@@ -1,9 +1,11 @@
 #include "KelvarTesting.h"
 
 #include "Application.h"
+#include "CryptoMd5.h"
+#include "Files.h"
 #include "GuiTesting.h"
-
-#include <shlobj.h>
+#include "Paths.h"
+#include "PrintModulePaths.h"
 
 #include <stdexcept>
 
@@ -23,15 +25,21 @@ std::optional<std::string> Stored(const char* utf8)
     return fixtures::win1250(utf8);
 }
 
-// Removes a folder when it is empty; one with anything in it stays.
-void RemoveIfEmpty(const std::string& folder)
+// The data folder ("...\Trevant\") and a model's folder in it, as the browser names them.
+std::string DataFolder()
 {
-    RemoveDirectoryA(folder.c_str());
+    return GetStoragePath("");
 }
 
 std::string ModelFolder(Model model)
 {
-    return DataFolder() + ModelName(model);
+    return GetStoragePath(ModelName(model));
+}
+
+// Removes a folder when it is empty; one with anything in it stays.
+void RemoveIfEmpty(const std::string& folder)
+{
+    RemoveDirectoryA(folder.c_str());
 }
 
 }  // namespace
@@ -41,18 +49,24 @@ const char* ModelName(Model model)
     return model == Model::KX40 ? "KX40" : "KX60";
 }
 
-std::string DataFolder()
-{
-    char folder[MAX_PATH] = {};
-    if (SHGetFolderPathA(nullptr, CSIDL_COMMON_APPDATA, nullptr, 0, folder) < 0)
-        throw std::runtime_error("no common application data folder");
-    return std::string(folder) + "\\Trevant\\";
-}
-
 std::string StoragePath(Model model)
 {
-    return ModelFolder(model) + "\\" + ModelName(model) + "Storage.gdb";
+    const std::string name = ModelName(model);
+    const std::string path = GetStoragePath(name + "\\" + name + "Storage.gdb");
+    if (path.empty())
+        throw std::runtime_error("no common application data folder");
+    return path;
 }
+
+std::string ExportFolder()
+{
+    const std::string folder = GetExportFolder();
+    if (folder.empty())
+        throw std::runtime_error("no documents folder");
+    return folder;
+}
+
+// ---- rows ----
 
 fixtures::Protocol MakeProtocol(int id, const char* protNum, const char* vin, const char* regPlate,
                                 const char* vehMark, const char* vehModel, const char* ownName)
@@ -66,6 +80,41 @@ fixtures::Protocol MakeProtocol(int id, const char* protNum, const char* vin, co
     row.vehModel = Stored(vehModel);
     row.ownName = Stored(ownName);
     return row;
+}
+
+fixtures::Protocol ListedRow(int id, const char* protNum, const IBPP::Timestamp& checkDate, const char* vin,
+                                  const char* ownName)
+{
+    fixtures::Protocol row = MakeProtocol(id, protNum, vin, nullptr, nullptr, nullptr, ownName);
+    row.checkDate = checkDate;
+    return row;
+}
+
+fixtures::Protocol DocumentRow(int id, std::optional<std::string> name, std::vector<std::string> segments)
+{
+    fixtures::Protocol row = MakeProtocol(id, "P-1", "TMBJJ7NE8J0123456");
+    row.checkDate = IBPP::Timestamp(2024, 5, 6, 7, 8, 9);
+    row.protMd5 = std::move(name);
+    row.protData = std::move(segments);
+    return row;
+}
+
+std::string Document(size_t length, unsigned seed)
+{
+    std::string text = "<?xml version=\"1.0\" encoding=\"windows-1250\"?>\r\n<protocol>\r\n";
+    unsigned value = seed;
+    while (text.size() < length) {
+        value = value * 1103515245u + 12345u;
+        text += "<measurement n=\"" + std::to_string(value % 997) + "\">CO " + std::to_string(value % 100) + "." +
+                std::to_string(value % 7) + " % \xC8" "ist\xE1 hodnota</measurement>\r\n";
+    }
+    text.resize(length);
+    return text;
+}
+
+std::string Sealed(const std::string& document)
+{
+    return support::CryptoMd5(document + SealSuffix) + document;
 }
 
 // ---- StorageInPlace ----
@@ -99,25 +148,15 @@ RegistryPath::RegistryPath(Model model) : model_(model)
 RegistryPath::RegistryPath(Model model, const std::string& text, DWORD type) : model_(model)
 {
     CreateKey();
-    HKEY key = nullptr;
     // Texts are stored with their zero byte, other types with exactly the bytes given.
     const bool isText = type == REG_SZ || type == REG_EXPAND_SZ;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, ModelKey(model).c_str(), 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS ||
-        RegSetValueExA(key, "Path", 0, type, reinterpret_cast<const BYTE*>(text.c_str()),
-                       static_cast<DWORD>(text.size() + (isText ? 1 : 0))) != ERROR_SUCCESS)
-        throw std::runtime_error("cannot write the Path value");
-    RegCloseKey(key);
+    SetPath(type, text.c_str(), static_cast<DWORD>(text.size() + (isText ? 1 : 0)));
 }
 
 RegistryPath::RegistryPath(Model model, DWORD number) : model_(model)
 {
     CreateKey();
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, ModelKey(model).c_str(), 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS ||
-        RegSetValueExA(key, "Path", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number),
-                       sizeof number) != ERROR_SUCCESS)
-        throw std::runtime_error("cannot write the Path value");
-    RegCloseKey(key);
+    SetPath(REG_DWORD, &number, sizeof number);
 }
 
 void RegistryPath::CreateKey()
@@ -132,6 +171,17 @@ void RegistryPath::CreateKey()
         if (disposition == REG_CREATED_NEW_KEY)
             madeKeys_.push_back(key);
     }
+}
+
+void RegistryPath::SetPath(DWORD type, const void* data, DWORD size)
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, ModelKey(model_).c_str(), 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS)
+        throw std::runtime_error("cannot open HKLM\\" + ModelKey(model_));
+    const LONG written = RegSetValueExA(key, "Path", 0, type, static_cast<const BYTE*>(data), size);
+    RegCloseKey(key);
+    if (written != ERROR_SUCCESS)
+        throw std::runtime_error("cannot write the Path value");
 }
 
 RegistryPath::~RegistryPath()
@@ -154,6 +204,9 @@ void ResetPrefixState()
     }
     RemoveIfEmpty(DataFolder());
     RegDeleteKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Dumarel");  // only when nothing else is in it
+    const std::string exports = ExportFolder();
+    for (const std::string& name : support::FolderEntries(exports))
+        support::RemoveTree(exports + name);
 }
 
 // ---- Window ----
@@ -187,6 +240,70 @@ std::vector<std::string> Entries(TComboBox* box)
     for (int i = 0; i < count; ++i)
         entries.push_back(box->Items->Strings[i]);
     return entries;
+}
+
+const tglvData& Record(TListView* list, int line)
+{
+    return *static_cast<const tglvData*>(list->Items->Item[line]->Data);
+}
+
+// ---- BrowserTest ----
+
+void BrowserTest::SetUp()
+{
+    ResetPrefixState();
+    Application->Title = "Tabulon";
+}
+
+void BrowserTest::TearDown()
+{
+    Clear();
+    ResetPrefixState();
+}
+
+const std::string& BrowserTest::Store(Model model, const std::vector<fixtures::Protocol>& rows,
+                                      const StorageInPlace::Prepare& prepare)
+{
+    storage_.push_back(std::make_unique<StorageInPlace>(model, rows, prepare));
+    return storage_.back()->Path();
+}
+
+void BrowserTest::UsePrintModules(Model model)
+{
+    UsePrintModules(model, TABULON_PRINTMODULES_DIR);
+}
+
+void BrowserTest::UsePrintModules(Model model, const std::string& folder)
+{
+    paths_.push_back(std::make_unique<RegistryPath>(model, folder));
+}
+
+void BrowserTest::UsePathValue(Model model, DWORD number)
+{
+    paths_.push_back(std::make_unique<RegistryPath>(model, number));
+}
+
+Window& BrowserTest::Show(Window::ShowMode mode)
+{
+    window_.reset();
+    window_ = std::make_unique<Window>(mode);
+    return *window_;
+}
+
+void BrowserTest::RunSearch()
+{
+    ASSERT_TRUE(window_) << "no window shown";
+    ASSERT_TRUE(guitest::Click((*window_)->btnSearch));
+}
+
+void BrowserTest::Clear()
+{
+    // In the reverse order of the arrangement, as locals would go.
+    window_.reset();
+    while (!paths_.empty())
+        paths_.pop_back();
+    while (!storage_.empty())
+        storage_.pop_back();
 }
 
 }  // namespace kelvartest

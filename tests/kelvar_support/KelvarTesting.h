@@ -1,30 +1,37 @@
 // Test support for the browser's program tests: the real TfrmSearchMain in the test's own
 // process under Wine, storage databases at their place in the data folder, the print modules'
-// registry values, and a look at the window's private state.
+// registry values, the export files, and a look at the window's private state.
 //
-//   kelvartest::ResetPrefixState();                        // no databases, no Path values
-//   kelvartest::StorageInPlace kx40(kelvartest::Model::KX40,
-//                                   {kelvartest::MakeProtocol(1, u8"P-1", u8"VIN1")});
-//   kelvartest::RegistryPath path(kelvartest::Model::KX40, TABULON_PRINTMODULES_DIR);
-//   guitest::BoxCatcher boxes;                             // before the window: FormShow may box
-//   kelvartest::Window window;                             // made and shown: FormShow has run
-//   EXPECT_EQ(1, TfrmSearchMainTestAccess::currentModel(*window));
-//   guitest::Click(window->btnSearch);
+// A case is arranged on a BrowserTest fixture, in this order:
 //
-// Declare the storage and registry objects before the window: the window is closed and
-// destroyed first, so that nothing holds the database files when they are removed. Tests that
-// use these are SERIAL (fixed folders and keys of the prefix); kelvar_program_test() in
-// KelvarTesting.cmake registers them so.
+//   class Startup : public kelvartest::BrowserTest {};
+//   TEST_F(Startup, ...)
+//   {
+//       Store(Model::KX40, {kelvartest::MakeProtocol(1, u8"P-1", u8"VIN1")});  // rows in place
+//       UsePrintModules(Model::KX40);          // its Path value: the substitute print modules
+//       guitest::BoxCatcher boxes;             // before the window: FormShow may box
+//       kelvartest::Window& window = Show();   // made and shown: FormShow has run
+//       RunSearch();                           // "Vyhledat"
+//       EXPECT_EQ(1, TfrmSearchMainTestAccess::currentModel(*window));
+//   }
+//
+// The fixture closes and destroys the window first, so that nothing holds the database files
+// when they are removed. Tests that use these are SERIAL (fixed folders and keys of the prefix);
+// kelvar_program_test() in KelvarTesting.cmake registers them so.
 #pragma once
 
+#include "ExportSeal.h"
 #include "frmMain.h"
 
 #include <StorageFixture.h>
 
+#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <cstdint>
 #include <functional>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -62,16 +69,31 @@ enum class Model
 // "KX40" or "KX60".
 const char* ModelName(Model model);
 
-// The data folder as the browser finds it (C:\ProgramData\Trevant\ under Wine).
-std::string DataFolder();
-// Where the browser looks for a model's storage database (Windows path).
+// Where the browser looks for a model's storage database (its own GetStoragePath).
 std::string StoragePath(Model model);
+// Where the browser writes its export files (its own GetExportFolder, which makes it).
+std::string ExportFolder();
+
+// ---- rows ----
 
 // A row of EMISSIONS with an ID and the six search texts, written as UTF-8 (stored in
 // Windows-1250); a null text is stored as NULL. No date, no document.
 fixtures::Protocol MakeProtocol(int id, const char* protNum, const char* vin = nullptr,
                                 const char* regPlate = nullptr, const char* vehMark = nullptr,
                                 const char* vehModel = nullptr, const char* ownName = nullptr);
+// A row with what the result list shows: the date, the number, the VIN and the owner.
+fixtures::Protocol ListedRow(int id, const char* protNum, const IBPP::Timestamp& checkDate,
+                                  const char* vin = nullptr, const char* ownName = nullptr);
+// A row with a document: PROT_MD5 (the export file's name) and the stored PROT_DATA segments
+// (fixtures::zlibSegments of a document, say), number P-1, a VIN and a date.
+fixtures::Protocol DocumentRow(int id, std::optional<std::string> name, std::vector<std::string> segments);
+
+// A protocol document of the given length, text as a station's documents are.
+std::string Document(size_t length, unsigned seed = 1);
+// The export file of a document: its seal (CryptoAPI's MD5, not the browser's), then the document.
+std::string Sealed(const std::string& document);
+
+// ---- the prefix ----
 
 // A storage database at its place in the data folder while the object lives: made with the
 // rows, then `prepare` (e.g. failAtRow) runs on it, then it is detached for the window. The
@@ -108,14 +130,17 @@ public:
 
 private:
     void CreateKey();
+    void SetPath(DWORD type, const void* data, DWORD size);
 
     Model model_;
     std::vector<std::string> madeKeys_;  // from the outermost in
 };
 
 // Removes what a test may have left in the prefix: both storage databases (and their model
-// folders when empty) and the two models' registry keys.
+// folders when empty), the two models' registry keys and the export folder's entries.
 void ResetPrefixState();
+
+// ---- the window ----
 
 // The browser's window, made by the test: shown in the constructor (FormShow runs, its boxes
 // need a BoxCatcher alive), closed (unless it closed itself) and destroyed in the destructor.
@@ -146,5 +171,38 @@ private:
 
 // The entries of a combo box's list, in order.
 std::vector<std::string> Entries(TComboBox* box);
+// The record a line of the result list keeps.
+const tglvData& Record(TListView* list, int line);
+
+// The fixture of the browser's tests: the prefix reset before and after each case, the
+// application titled as the browser titles it, and the case arranged through its members.
+class BrowserTest : public testing::Test
+{
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // A model's storage database in place with the rows (see StorageInPlace); its path.
+    const std::string& Store(Model model, const std::vector<fixtures::Protocol>& rows,
+                             const StorageInPlace::Prepare& prepare = nullptr);
+    // The model's Path value naming the folder of its print module: the substitute modules of
+    // the build, or another folder (as Wine sees it, ending in a backslash).
+    void UsePrintModules(Model model);
+    void UsePrintModules(Model model, const std::string& folder);
+    // A Path value that is no text.
+    void UsePathValue(Model model, DWORD number);
+    // The window made and shown (or only made) on what is arranged.
+    Window& Show(Window::ShowMode mode = Window::Shown);
+    // Presses "Vyhledat" as the operator does.
+    void RunSearch();
+    // Closes and destroys the window, then removes the Path values and databases, so that the
+    // case can be arranged anew.
+    void Clear();
+
+private:
+    std::vector<std::unique_ptr<StorageInPlace>> storage_;
+    std::vector<std::unique_ptr<RegistryPath>> paths_;
+    std::unique_ptr<Window> window_;
+};
 
 }  // namespace kelvartest

@@ -2,6 +2,7 @@
 // print modules as the registry's Path values name their folders.
 #include "KelvarTesting.h"
 
+#include "Files.h"
 #include "GuiTesting.h"
 #include "Paths.h"
 #include "Registry.h"
@@ -22,17 +23,8 @@ std::string ShellFolder(int csidl)
     return folder;
 }
 
-bool IsDirectory(const std::string& path)
+class Paths : public kelvartest::BrowserTest
 {
-    DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-class Paths : public testing::Test
-{
-protected:
-    void SetUp() override { kelvartest::ResetPrefixState(); }
-    void TearDown() override { kelvartest::ResetPrefixState(); }
 };
 
 }  // namespace
@@ -44,7 +36,7 @@ TEST_F(Paths, StoragePathsLieUnderTheDataFolderWhetherOrNotTheFileExists)
     EXPECT_EQ(common + "\\Trevant\\KX60\\KX60Storage.gdb", GetStoragePath("KX60\\KX60Storage.gdb"));
     EXPECT_EQ(common + "\\Trevant\\KX40\\KX40Storage.gdb", GetStoragePath("KX40\\KX40Storage.gdb"));
     // Nothing was made on the way.
-    EXPECT_FALSE(IsDirectory(common + "\\Trevant"));
+    EXPECT_FALSE(support::FolderExists(common + "\\Trevant"));
 }
 
 TEST_F(Paths, ExportFolderIsMadeOnceAndKept)
@@ -52,18 +44,15 @@ TEST_F(Paths, ExportFolderIsMadeOnceAndKept)
     const std::string folder = ShellFolder(CSIDL_PERSONAL) + "\\Trevant\\";
     // A fresh machine: no folder yet (a test before may have left an empty one).
     RemoveDirectoryA(folder.c_str());
-    ASSERT_FALSE(IsDirectory(folder)) << "the export folder is not empty: " << folder;
+    ASSERT_FALSE(support::FolderExists(folder)) << "the export folder is not empty: " << folder;
 
     EXPECT_EQ(folder, GetExportFolder());
-    ASSERT_TRUE(IsDirectory(folder));
+    ASSERT_TRUE(support::FolderExists(folder));
     // The second call finds the folder and leaves what is in it.
     const std::string marker = folder + "marker.txt";
-    HANDLE file = CreateFileA(marker.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, file);
-    CloseHandle(file);
+    support::WriteFile(marker, "");
     EXPECT_EQ(folder, GetExportFolder());
-    EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(marker.c_str()));
+    EXPECT_TRUE(support::FileExists(marker));
 
     DeleteFileA(marker.c_str());
     RemoveDirectoryA(folder.c_str());

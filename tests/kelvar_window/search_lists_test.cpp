@@ -2,7 +2,6 @@
 // tab, each stored text once (without regard to case) in the order of first occurrence.
 #include "KelvarTesting.h"
 
-#include "Application.h"
 #include "BoxCatcher.h"
 #include "GuiTesting.h"
 
@@ -12,22 +11,14 @@
 #include <cstdio>
 
 using guitest::Ansi;
+using guitest::AnsiTexts;
 using guitest::BoxCatcher;
 using kelvartest::MakeProtocol;
 using kelvartest::Model;
-using kelvartest::StorageInPlace;
 using kelvartest::Window;
 using A = TfrmSearchMainTestAccess;
 
 namespace {
-
-std::vector<std::string> AnsiTexts(std::initializer_list<const char*> utf8)
-{
-    std::vector<std::string> texts;
-    for (const char* text : utf8)
-        texts.push_back(Ansi(text));
-    return texts;
-}
 
 std::vector<TComboBox*> SearchFields(TfrmSearchMain& f)
 {
@@ -70,29 +61,22 @@ private:
     HWND box_;
 };
 
-class SearchLists : public testing::Test
+class SearchLists : public kelvartest::BrowserTest
 {
-protected:
-    void SetUp() override
-    {
-        kelvartest::ResetPrefixState();
-        Application->Title = "Tabulon";
-    }
-    void TearDown() override { kelvartest::ResetPrefixState(); }
 };
 
 }  // namespace
 
 TEST_F(SearchLists, EachTextOnceInTheOrderAndSpellingOfItsFirstRow)
 {
-    StorageInPlace kx40(Model::KX40,
-                        {MakeProtocol(1, u8"100", u8"VIN-A", u8"1A1 0001", u8"ŠKODA", u8"Octavia", u8"Novák"),
-                         MakeProtocol(2, u8"101", u8"VIN-B", u8"2B2 0002", u8"Tatra", u8"octavia", u8"NOVÁK"),
-                         MakeProtocol(3, u8"100", u8"vin-a", u8"1a1 0001", u8"škoda", u8"Felicia", u8"Nováková"),
-                         MakeProtocol(4, u8"102", u8"VIN-A", u8"3C3 0003", u8"Škoda", u8"OCTAVIA", u8"novák"),
-                         MakeProtocol(5, u8"101", u8"VIN-C", u8"2B2 0002", u8"TATRA", u8"Felicia", u8"Novák")});
+    Store(Model::KX40,
+          {MakeProtocol(1, u8"100", u8"VIN-A", u8"1A1 0001", u8"ŠKODA", u8"Octavia", u8"Novák"),
+           MakeProtocol(2, u8"101", u8"VIN-B", u8"2B2 0002", u8"Tatra", u8"octavia", u8"NOVÁK"),
+           MakeProtocol(3, u8"100", u8"vin-a", u8"1a1 0001", u8"škoda", u8"Felicia", u8"Nováková"),
+           MakeProtocol(4, u8"102", u8"VIN-A", u8"3C3 0003", u8"Škoda", u8"OCTAVIA", u8"novák"),
+           MakeProtocol(5, u8"101", u8"VIN-C", u8"2B2 0002", u8"TATRA", u8"Felicia", u8"Novák")});
     BoxCatcher boxes;
-    Window window;
+    Window& window = Show();
     TfrmSearchMain& f = *window;
     ASSERT_EQ(0u, boxes.Count());
     EXPECT_EQ(AnsiTexts({u8"100", u8"101", u8"102"}), kelvartest::Entries(f.cbProtNum));
@@ -108,13 +92,13 @@ TEST_F(SearchLists, NullAndEmptyTextsGetNoEntryAndTheRowsOtherColumnsDo)
 {
     fixtures::Protocol allNull;
     allNull.id = 3;
-    StorageInPlace kx40(Model::KX40,
-                        {MakeProtocol(1, u8"", u8"VIN1", nullptr, u8"Zetor"),
-                         MakeProtocol(2, nullptr, nullptr, u8"", nullptr, u8"Proxima", nullptr),
-                         allNull,
-                         MakeProtocol(4, u8"P-4", u8"", u8"4D4 0004", u8"", u8"", u8"Ota Šik")});
+    Store(Model::KX40,
+          {MakeProtocol(1, u8"", u8"VIN1", nullptr, u8"Zetor"),
+           MakeProtocol(2, nullptr, nullptr, u8"", nullptr, u8"Proxima", nullptr),
+           allNull,
+           MakeProtocol(4, u8"P-4", u8"", u8"4D4 0004", u8"", u8"", u8"Ota Šik")});
     BoxCatcher boxes;
-    Window window;
+    Window& window = Show();
     TfrmSearchMain& f = *window;
     ASSERT_EQ(0u, boxes.Count());
     EXPECT_EQ(AnsiTexts({u8"P-4"}), kelvartest::Entries(f.cbProtNum));
@@ -127,10 +111,10 @@ TEST_F(SearchLists, NullAndEmptyTextsGetNoEntryAndTheRowsOtherColumnsDo)
 
 TEST_F(SearchLists, ListsNeitherShareNorCompareEntries)
 {
-    StorageInPlace kx40(Model::KX40, {MakeProtocol(1, u8"ABC123", u8"ABC123", u8"abc123", u8"ABC123",
-                                                   u8"ABC123", u8"ABC123")});
+    Store(Model::KX40,
+          {MakeProtocol(1, u8"ABC123", u8"ABC123", u8"abc123", u8"ABC123", u8"ABC123", u8"ABC123")});
     BoxCatcher boxes;
-    Window window;
+    Window& window = Show();
     for (TComboBox* box : SearchFields(*window))
         EXPECT_EQ(1, box->Items->Count);
     EXPECT_EQ("abc123", window->cbRegPlate->Items->Strings[0]);
@@ -139,11 +123,11 @@ TEST_F(SearchLists, ListsNeitherShareNorCompareEntries)
 TEST_F(SearchLists, TypedTextsSurviveTabChangesAndOldEntriesGo)
 {
     // KX40 has an empty table, KX60 rows.
-    StorageInPlace kx40(Model::KX40, {});
-    StorageInPlace kx60(Model::KX60, {MakeProtocol(1, u8"60-1", u8"VIN60", u8"6F6 6666", u8"Zetor",
-                                                   u8"Major", u8"Jan Čáp")});
+    Store(Model::KX40, {});
+    Store(Model::KX60,
+          {MakeProtocol(1, u8"60-1", u8"VIN60", u8"6F6 6666", u8"Zetor", u8"Major", u8"Jan Čáp")});
     BoxCatcher boxes;
-    Window window;
+    Window& window = Show();
     TfrmSearchMain& f = *window;
     ASSERT_EQ(0u, boxes.Count());
     const std::vector<TComboBox*> fields = SearchFields(f);
@@ -201,9 +185,9 @@ TEST_F(SearchLists, EqualExactlyWhereTheControlsOwnSearchFindsTextsEqual)
         row.ownName = texts[(i * 31 + 3) % n];
         rows.push_back(row);
     }
-    StorageInPlace kx40(Model::KX40, rows);
+    Store(Model::KX40, rows);
     BoxCatcher boxes;
-    Window window;
+    Window& window = Show();
     TfrmSearchMain& f = *window;
     ASSERT_EQ(0u, boxes.Count());
 
@@ -239,11 +223,11 @@ TEST_F(SearchLists, TenThousandDistinctValuesLoadQuickly)
         row.ownName = fixtures::win1250(u8"Majitel Řehoř ") + n;
         rows.push_back(row);
     }
-    StorageInPlace kx40(Model::KX40, rows);
+    Store(Model::KX40, rows);
     BoxCatcher boxes;
 
     const auto shown = std::chrono::steady_clock::now();
-    Window window;
+    Window& window = Show();
     const double startUp = std::chrono::duration<double>(std::chrono::steady_clock::now() - shown).count();
     TfrmSearchMain& f = *window;
     ASSERT_EQ(0u, boxes.Count());

@@ -10,12 +10,11 @@
 #include <gtest/gtest.h>
 
 using guitest::Ansi;
+using guitest::AnsiTexts;
 using guitest::BoxCatcher;
 using guitest::BoxIcon;
 using kelvartest::MakeProtocol;
 using kelvartest::Model;
-using kelvartest::RegistryPath;
-using kelvartest::StorageInPlace;
 using kelvartest::Window;
 using A = TfrmSearchMainTestAccess;
 
@@ -35,14 +34,6 @@ std::vector<fixtures::Protocol> RowsKX60()
     return {MakeProtocol(7, u8"60-007", u8"VIN60A", u8"7C7 0007", u8"Zetor", u8"Proxima", u8"Petr Dvořák")};
 }
 
-std::vector<std::string> AnsiTexts(std::initializer_list<const char*> utf8)
-{
-    std::vector<std::string> texts;
-    for (const char* text : utf8)
-        texts.push_back(Ansi(text));
-    return texts;
-}
-
 bool Connected(const IBPP::Database& db)
 {
     return db && db->Connected();
@@ -53,16 +44,9 @@ bool ModuleLoaded(const char* file)
     return GetModuleHandleA(file) != nullptr;
 }
 
-class Startup : public testing::Test
+class Startup : public kelvartest::BrowserTest
 {
 protected:
-    void SetUp() override
-    {
-        kelvartest::ResetPrefixState();
-        Application->Title = "Tabulon";
-    }
-    void TearDown() override { kelvartest::ResetPrefixState(); }
-
     // Checks that the window let go of everything: nothing attached, no module loaded.
     static void ExpectNothingHeld(TfrmSearchMain& f)
     {
@@ -79,12 +63,12 @@ protected:
 
 TEST_F(Startup, BothDatabasesOpenShowBothTabsWithKX40Current)
 {
-    StorageInPlace kx40(Model::KX40, RowsKX40());
-    StorageInPlace kx60(Model::KX60, RowsKX60());
-    RegistryPath path40(Model::KX40, TABULON_PRINTMODULES_DIR);
-    RegistryPath path60(Model::KX60, TABULON_PRINTMODULES_DIR);
+    Store(Model::KX40, RowsKX40());
+    Store(Model::KX60, RowsKX60());
+    UsePrintModules(Model::KX40);
+    UsePrintModules(Model::KX60);
     BoxCatcher boxes;
-    Window window;
+    Window& window = Show();
     TfrmSearchMain& f = *window;
     EXPECT_EQ(0u, boxes.Count());
     EXPECT_TRUE(window.IsShowing());
@@ -121,9 +105,9 @@ TEST_F(Startup, BothDatabasesOpenShowBothTabsWithKX40Current)
 
 TEST_F(Startup, OnlyKX60OpensHidesTheKX40Tab)
 {
-    StorageInPlace kx60(Model::KX60, RowsKX60());
+    Store(Model::KX60, RowsKX60());
     BoxCatcher boxes;
-    Window window;
+    Window& window = Show();
     TfrmSearchMain& f = *window;
     EXPECT_EQ(0u, boxes.Count());
     EXPECT_FALSE(f.shtKX40->Visible);
@@ -143,9 +127,9 @@ TEST_F(Startup, OnlyKX60OpensHidesTheKX40Tab)
 
 TEST_F(Startup, OnlyKX40OpensHidesTheKX60Tab)
 {
-    StorageInPlace kx40(Model::KX40, RowsKX40());
+    Store(Model::KX40, RowsKX40());
     BoxCatcher boxes;
-    Window window;
+    Window& window = Show();
     TfrmSearchMain& f = *window;
     EXPECT_EQ(0u, boxes.Count());
     EXPECT_EQ(-1, f.pcApplications->TabIndexOf(f.shtKX60));
@@ -159,10 +143,10 @@ TEST_F(Startup, OnlyKX40OpensHidesTheKX60Tab)
 TEST_F(Startup, NeitherDatabaseOpensShowsOneBoxAndCloses)
 {
     // The print modules are registered, yet start-up ends before they are loaded.
-    RegistryPath path40(Model::KX40, TABULON_PRINTMODULES_DIR);
-    RegistryPath path60(Model::KX60, TABULON_PRINTMODULES_DIR);
+    UsePrintModules(Model::KX40);
+    UsePrintModules(Model::KX60);
     BoxCatcher boxes;
-    Window window;
+    Window& window = Show();
     TfrmSearchMain& f = *window;
     ASSERT_EQ(1u, boxes.Count());
     EXPECT_EQ(Ansi(NoDatabasesText), boxes[0].Text);
@@ -184,7 +168,7 @@ TEST_F(Startup, FilesThatAreNoDatabasesCountAsMissing)
     fixtures::writeNonDatabase(kelvartest::StoragePath(Model::KX40));
     fixtures::writeNonDatabase(kelvartest::StoragePath(Model::KX60));
     BoxCatcher boxes;
-    Window window;
+    Window& window = Show();
     TfrmSearchMain& f = *window;
     ASSERT_EQ(1u, boxes.Count());
     EXPECT_EQ(Ansi(NoDatabasesText), boxes[0].Text);
@@ -195,35 +179,34 @@ TEST_F(Startup, FilesThatAreNoDatabasesCountAsMissing)
 }
 
 // Runs with the Firebird client library off the search path (ctest entry ..._no_client).
-TEST(NoClient, NoHandleIsMadeAndStartUpEndsAsWithoutDatabases)
+class NoClient : public kelvartest::BrowserTest
+{
+};
+
+TEST_F(NoClient, NoHandleIsMadeAndStartUpEndsAsWithoutDatabases)
 {
     ASSERT_EQ(nullptr, LoadLibraryA("fbclient.dll")) << "the client is on the search path";
-    kelvartest::ResetPrefixState();
-    Application->Title = "Tabulon";
     // Files in place: only the missing client keeps them closed.
     fixtures::writeNonDatabase(kelvartest::StoragePath(Model::KX40));
     fixtures::writeNonDatabase(kelvartest::StoragePath(Model::KX60));
-    {
-        BoxCatcher boxes;
-        Window window;
-        TfrmSearchMain& f = *window;
-        ASSERT_EQ(1u, boxes.Count());
-        EXPECT_EQ(Ansi(NoDatabasesText), boxes[0].Text);
-        EXPECT_EQ("Informace", boxes[0].Caption);
-        EXPECT_FALSE(A::dbKX40(f));
-        EXPECT_FALSE(A::dbKX60(f));
-        EXPECT_FALSE(window.IsShowing());
-    }
-    kelvartest::ResetPrefixState();
+    BoxCatcher boxes;
+    Window& window = Show();
+    TfrmSearchMain& f = *window;
+    ASSERT_EQ(1u, boxes.Count());
+    EXPECT_EQ(Ansi(NoDatabasesText), boxes[0].Text);
+    EXPECT_EQ("Informace", boxes[0].Caption);
+    EXPECT_FALSE(A::dbKX40(f));
+    EXPECT_FALSE(A::dbKX60(f));
+    EXPECT_FALSE(window.IsShowing());
 }
 
 TEST_F(Startup, PrintModulesLoadWhicheverDatabasesOpenedAndGoAtTheClose)
 {
-    StorageInPlace kx60(Model::KX60, RowsKX60());
-    RegistryPath path40(Model::KX40, TABULON_PRINTMODULES_DIR);
-    RegistryPath path60(Model::KX60, TABULON_PRINTMODULES_DIR);
+    Store(Model::KX60, RowsKX60());
+    UsePrintModules(Model::KX40);
+    UsePrintModules(Model::KX60);
     BoxCatcher boxes;
-    Window window;
+    Window& window = Show();
     TfrmSearchMain& f = *window;
     EXPECT_EQ(0u, boxes.Count());
     EXPECT_NE(nullptr, A::hPrintKX40(f));  // its database did not open
@@ -236,12 +219,12 @@ TEST_F(Startup, PrintModulesLoadWhicheverDatabasesOpenedAndGoAtTheClose)
 
 TEST_F(Startup, MissingPrintModulesAreSilent)
 {
-    StorageInPlace kx40(Model::KX40, RowsKX40());
+    Store(Model::KX40, RowsKX40());
     // KX40: no key at all, so the bare file name is looked for and not found. KX60: a folder
     // that holds no KX60 module.
-    RegistryPath path60(Model::KX60, TABULON_PRINTMODULES_NOERRTEXT_DIR);
+    UsePrintModules(Model::KX60, TABULON_PRINTMODULES_NOERRTEXT_DIR);
     BoxCatcher boxes;
-    Window window;
+    Window& window = Show();
     TfrmSearchMain& f = *window;
     EXPECT_EQ(0u, boxes.Count());
     EXPECT_EQ(nullptr, A::hPrintKX40(f));
@@ -257,10 +240,10 @@ TEST_F(Startup, MissingPrintModulesAreSilent)
 
 TEST_F(Startup, AModuleWithoutTheErrorTextEntryKeepsItsPrintEntry)
 {
-    StorageInPlace kx40(Model::KX40, RowsKX40());
-    RegistryPath path40(Model::KX40, TABULON_PRINTMODULES_NOERRTEXT_DIR);
+    Store(Model::KX40, RowsKX40());
+    UsePrintModules(Model::KX40, TABULON_PRINTMODULES_NOERRTEXT_DIR);
     BoxCatcher boxes;
-    Window window;
+    Window& window = Show();
     TfrmSearchMain& f = *window;
     EXPECT_EQ(0u, boxes.Count());
     EXPECT_NE(nullptr, A::hPrintKX40(f));
@@ -275,12 +258,12 @@ class Closing : public Startup, public testing::WithParamInterface<bool>
 
 TEST_P(Closing, LeavesNothingAttachedOrLoaded)
 {
-    StorageInPlace kx40(Model::KX40, RowsKX40());
-    StorageInPlace kx60(Model::KX60, RowsKX60());
-    RegistryPath path40(Model::KX40, TABULON_PRINTMODULES_DIR);
-    RegistryPath path60(Model::KX60, TABULON_PRINTMODULES_DIR);
+    Store(Model::KX40, RowsKX40());
+    Store(Model::KX60, RowsKX60());
+    UsePrintModules(Model::KX40);
+    UsePrintModules(Model::KX60);
     BoxCatcher boxes;
-    Window window;
+    Window& window = Show();
     TfrmSearchMain& f = *window;
     ASSERT_TRUE(Connected(A::dbKX40(f)));
     ASSERT_TRUE(ModuleLoaded("PrintKX60CZE.dll"));
@@ -312,9 +295,9 @@ INSTANTIATE_TEST_SUITE_P(Startup, Closing, testing::Values(true, false),
 
 TEST_F(Startup, PrintModulesGoWhenTheWindowIsDestroyedWithoutAClose)
 {
-    StorageInPlace kx40(Model::KX40, RowsKX40());
-    RegistryPath path40(Model::KX40, TABULON_PRINTMODULES_DIR);
-    RegistryPath path60(Model::KX60, TABULON_PRINTMODULES_DIR);
+    Store(Model::KX40, RowsKX40());
+    UsePrintModules(Model::KX40);
+    UsePrintModules(Model::KX60);
     BoxCatcher boxes;
     auto* form = new TfrmSearchMain(nullptr);
     form->Show();
@@ -329,10 +312,10 @@ TEST_F(Startup, PrintModulesGoWhenTheWindowIsDestroyedWithoutAClose)
 
 TEST_F(Startup, SwitchingTabsEmptiesTheListAndReloadsTheSearchLists)
 {
-    StorageInPlace kx40(Model::KX40, RowsKX40());
-    StorageInPlace kx60(Model::KX60, RowsKX60());
+    Store(Model::KX40, RowsKX40());
+    Store(Model::KX60, RowsKX60());
     BoxCatcher boxes;
-    Window window;
+    Window& window = Show();
     TfrmSearchMain& f = *window;
 
     for (int round = 0; round < 2; ++round) {
@@ -365,23 +348,14 @@ TEST_F(Startup, SwitchingTabsEmptiesTheListAndReloadsTheSearchLists)
 
 TEST_F(Startup, ReturningToATabReadsItsDatabaseAgain)
 {
-    StorageInPlace kx40(Model::KX40, RowsKX40());
-    StorageInPlace kx60(Model::KX60, RowsKX60());
+    const std::string path40 = Store(Model::KX40, RowsKX40());
+    Store(Model::KX60, RowsKX60());
     BoxCatcher boxes;
-    Window window;
+    Window& window = Show();
     TfrmSearchMain& f = *window;
     ASSERT_TRUE(guitest::PickTab(f.pcApplications, f.shtKX60));
-    {
-        // Another program stores a protocol meanwhile.
-        IBPP::Database db = IBPP::DatabaseFactory("", kx40.Path(), fixtures::storageUser,
-                                                  fixtures::storagePassword, "", "", "");
-        db->Connect();
-        IBPP::Transaction tr = IBPP::TransactionFactory(db);
-        tr->Start();
-        IBPP::Statement st = IBPP::StatementFactory(db, tr);
-        st->Execute("INSERT INTO EMISSIONS (ID, PROT_NUM) VALUES (9, '40-009')");
-        tr->Commit();
-    }
+    // Another program stores a protocol meanwhile.
+    fixtures::execute(path40, "INSERT INTO EMISSIONS (ID, PROT_NUM) VALUES (9, '40-009')");
     ASSERT_TRUE(guitest::PickTab(f.pcApplications, f.shtKX40));
     EXPECT_EQ(AnsiTexts({u8"40-001", u8"40-002", u8"40-009"}), kelvartest::Entries(f.cbProtNum));
     EXPECT_EQ(0u, boxes.Count());
@@ -389,12 +363,12 @@ TEST_F(Startup, ReturningToATabReadsItsDatabaseAgain)
 
 TEST_F(Startup, APathOfAnotherTypeForKX40StopsBeforeEitherModuleLoads)
 {
-    StorageInPlace kx40(Model::KX40, RowsKX40());
-    StorageInPlace kx60(Model::KX60, RowsKX60());
-    RegistryPath path40(Model::KX40, DWORD(7));
-    RegistryPath path60(Model::KX60, TABULON_PRINTMODULES_DIR);
+    Store(Model::KX40, RowsKX40());
+    Store(Model::KX60, RowsKX60());
+    UsePathValue(Model::KX40, 7);
+    UsePrintModules(Model::KX60);
     BoxCatcher boxes;
-    Window window;
+    Window& window = Show();
     TfrmSearchMain& f = *window;
     ASSERT_EQ(1u, boxes.Count());
     EXPECT_EQ("Invalid data type for 'Path'", boxes[0].Text);
@@ -411,11 +385,11 @@ TEST_F(Startup, APathOfAnotherTypeForKX40StopsBeforeEitherModuleLoads)
 
 TEST_F(Startup, APathOfAnotherTypeForKX60LeavesTheKX40ModuleLoaded)
 {
-    StorageInPlace kx40(Model::KX40, RowsKX40());
-    RegistryPath path40(Model::KX40, TABULON_PRINTMODULES_DIR);
-    RegistryPath path60(Model::KX60, DWORD(7));
+    Store(Model::KX40, RowsKX40());
+    UsePrintModules(Model::KX40);
+    UsePathValue(Model::KX60, 7);
     BoxCatcher boxes;
-    Window window;
+    Window& window = Show();
     TfrmSearchMain& f = *window;
     ASSERT_EQ(1u, boxes.Count());
     EXPECT_EQ("Invalid data type for 'Path'", boxes[0].Text);
@@ -429,11 +403,10 @@ TEST_F(Startup, AFailingSearchListLoadEndsTheStartUpThere)
 {
     std::vector<fixtures::Protocol> rows = RowsKX40();
     rows.push_back(MakeProtocol(3, u8"40-003", u8"VIN40C"));
-    StorageInPlace kx40(Model::KX40, rows,
-                        [](fixtures::StorageDatabase& db) { db.failAtRow(3, "VIN"); });
-    RegistryPath path40(Model::KX40, TABULON_PRINTMODULES_DIR);
+    Store(Model::KX40, rows, [](fixtures::StorageDatabase& db) { db.failAtRow(3, "VIN"); });
+    UsePrintModules(Model::KX40);
     BoxCatcher boxes;
-    Window window;
+    Window& window = Show();
     TfrmSearchMain& f = *window;
     ASSERT_EQ(1u, boxes.Count());
     // A database error is not the class library's: the generic text.
@@ -448,13 +421,12 @@ TEST_F(Startup, AFailingSearchListLoadEndsTheStartUpThere)
 
 TEST_F(Startup, AFailingSearchListLoadOnATabChangeLeavesTheNewModelSet)
 {
-    StorageInPlace kx40(Model::KX40, RowsKX40());
+    Store(Model::KX40, RowsKX40());
     std::vector<fixtures::Protocol> rows = RowsKX60();
     rows.push_back(MakeProtocol(8, u8"60-008", u8"VIN60B", nullptr, nullptr, nullptr, u8"Ota"));
-    StorageInPlace kx60(Model::KX60, rows,
-                        [](fixtures::StorageDatabase& db) { db.failAtRow(8, "OWN_NAME"); });
+    Store(Model::KX60, rows, [](fixtures::StorageDatabase& db) { db.failAtRow(8, "OWN_NAME"); });
     BoxCatcher boxes;
-    Window window;
+    Window& window = Show();
     TfrmSearchMain& f = *window;
     ASSERT_EQ(0u, boxes.Count());
     TListItem* line = f.lvProtocols->Items->Add();

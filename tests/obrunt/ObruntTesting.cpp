@@ -1,12 +1,10 @@
 #include "ObruntTesting.h"
 
-#include "FormatSettings.h"
-#include "GuiTesting.h"
+#include "Bckeng.h"
+#include "CommonAppData.h"
+#include "FolderPickerDriver.h"
 
 #include <gtest/gtest.h>
-#include <commctrl.h>
-#include <shellapi.h>
-#include <shlobj.h>
 
 #include <cstring>
 #include <stdexcept>
@@ -24,34 +22,6 @@ HKEY OpenSchedule(bool create)
                                        KEY_ALL_ACCESS, nullptr, &key, nullptr)
                      : RegOpenKeyExA(HKEY_CURRENT_USER, ScheduleKeyPath, 0, KEY_ALL_ACCESS, &key);
     return rc == ERROR_SUCCESS ? key : nullptr;
-}
-
-void MakeParents(const std::string& path)
-{
-    for (size_t at = path.find('\\', 3); at != std::string::npos; at = path.find('\\', at + 1))
-        CreateDirectoryA(path.substr(0, at).c_str(), nullptr);
-}
-
-// The text of the tree's selected item.
-std::string SelectedItemText(HWND tree)
-{
-    char text[MAX_PATH] = {};
-    TVITEMA item = {};
-    item.mask = TVIF_TEXT;
-    item.hItem = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
-    item.pszText = text;
-    item.cchTextMax = sizeof text;
-    if (!item.hItem || !SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)))
-        return std::string();
-    return text;
-}
-
-// How the tree shows a folder: by its name, a drive by a text with "(X:)" in it.
-std::string ExpectedItemText(const std::string& folder)
-{
-    if (folder.size() == 3 && folder[1] == ':' && folder[2] == '\\')
-        return "(" + folder.substr(0, 2) + ")";
-    return folder.substr(folder.find_last_of('\\') + 1);
 }
 
 }  // namespace
@@ -140,98 +110,22 @@ double Today()
     return static_cast<double>(ticks.QuadPart / 864000000000ULL) - 109205.0;
 }
 
-std::string CommonAppData()
-{
-    char folder[MAX_PATH] = {};
-    if (FAILED(SHGetFolderPathA(nullptr, CSIDL_COMMON_APPDATA, nullptr, 0, folder)))
-        throw std::runtime_error("no common application-data folder");
-    return folder;
-}
-
 std::string DataFolder()
 {
-    return CommonAppData() + "\\Trevant";
+    const std::string common = CommonAppDataFolder();
+    if (common.empty())
+        throw std::runtime_error("no common application-data folder");
+    return common + "\\Trevant";
 }
 
 std::string StoragePath(int model)
 {
-    return DataFolder() + (model == 0 ? "\\KX40\\KX40Storage.gdb" : "\\KX60\\KX60Storage.gdb");
+    return CEmissionBackup().GetStorageFilePath(static_cast<std::int8_t>(model));
 }
 
 std::string RotationFolder(const std::string& dayName)
 {
     return DataFolder() + "\\Backup\\" + dayName;
-}
-
-void WriteFile(const std::string& path, const std::string& bytes)
-{
-    MakeParents(path);
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, file) << path;
-    DWORD written = 0;
-    EXPECT_TRUE(::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr));
-    EXPECT_EQ(bytes.size(), written);
-    CloseHandle(file);
-}
-
-std::string ReadFile(const std::string& path)
-{
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        ADD_FAILURE() << "cannot read " << path;
-        return std::string();
-    }
-    std::string bytes(GetFileSize(file, nullptr), '\0');
-    DWORD got = 0;
-    if (!bytes.empty())
-        ::ReadFile(file, &bytes[0], static_cast<DWORD>(bytes.size()), &got, nullptr);
-    CloseHandle(file);
-    bytes.resize(got);
-    return bytes;
-}
-
-bool FileExists(const std::string& path)
-{
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-bool FolderExists(const std::string& path)
-{
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-std::vector<std::string> FolderEntries(const std::string& folder)
-{
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return names;
-    do {
-        const std::string name = found.cFileName;
-        if (name != "." && name != "..")
-            names.push_back(name);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-    return names;
-}
-
-void RemoveTree(const std::string& path)
-{
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES)
-        return;
-    if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
-        for (const std::string& name : FolderEntries(path))
-            RemoveTree(path + "\\" + name);
-        RemoveDirectoryA(path.c_str());
-    } else {
-        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA(path.c_str());
-    }
-    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(path.c_str())) << "left behind: " << path;
 }
 
 std::string SampleDatabase(int model, int variant)
@@ -245,55 +139,6 @@ std::string SampleDatabase(int model, int variant)
     return bytes;
 }
 
-ScratchFolder::ScratchFolder(const std::string& name)
-    : path_(guitest::WindowsPath(OBRUNT_TEST_SCRATCH) + "\\" + name)
-{
-    RemoveTree(path_);
-    MakeParents(path_ + "\\");
-}
-
-ScratchFolder::~ScratchFolder()
-{
-    RemoveTree(path_);
-}
-
-ThreadLocale::ThreadLocale(LCID locale) : saved_(GetThreadLocale())
-{
-    EXPECT_TRUE(SetThreadLocale(locale));
-    ReloadFormatSettings();
-}
-
-ThreadLocale::~ThreadLocale()
-{
-    SetThreadLocale(saved_);
-    ReloadFormatSettings();
-}
-
-HWND FindPicker(DWORD threadId, const std::string& caption)
-{
-    struct Search
-    {
-        const std::string& caption;
-        HWND found = nullptr;
-        static BOOL CALLBACK Visit(HWND window, LPARAM self)
-        {
-            auto* search = reinterpret_cast<Search*>(self);
-            char name[16] = {};
-            char text[256] = {};
-            GetClassNameA(window, name, sizeof name);
-            GetWindowTextA(window, text, sizeof text);
-            if (std::strcmp(name, "#32770") == 0 && IsWindowVisible(window) && search->caption == text &&
-                FindWindowExA(window, nullptr, "SysTreeView32", nullptr)) {
-                search->found = window;
-                return FALSE;
-            }
-            return TRUE;
-        }
-    } search{caption};
-    EnumThreadWindows(threadId, Search::Visit, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 PickerDriver::PickerDriver(std::vector<PickerAnswer> answers)
     : answers_(std::move(answers)), catcher_([this](const guitest::CaughtBox& box) { return Answer(box); })
 {
@@ -301,8 +146,8 @@ PickerDriver::PickerDriver(std::vector<PickerAnswer> answers)
 
 int PickerDriver::Answer(const guitest::CaughtBox& box)
 {
-    HWND picker = FindPicker(GetCurrentThreadId(), box.Caption);
-    if (!picker) {
+    HWND picker = box.Window;
+    if (!guitest::IsFolderPicker(picker)) {
         others_.push_back(box);
         for (int button : box.Buttons)
             if (button == IDYES)
@@ -318,29 +163,12 @@ int PickerDriver::Answer(const guitest::CaughtBox& box)
     }
     const PickerAnswer& answer = answers_[pickers_++];
     switch (answer.Action) {
-    case PickerAnswer::Choose: {
-        // What a click on the folder in the tree does. The first picker of a process may still
-        // be filling its tree: try again until the folder is the one selected.
-        HWND tree = FindWindowExA(picker, nullptr, "SysTreeView32", nullptr);
-        const std::string expected = ExpectedItemText(answer.Folder);
-        for (int attempt = 0;; ++attempt) {
-            SendMessageA(picker, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(answer.Folder.c_str()));
-            const std::string selected = SelectedItemText(tree);
-            if (selected.find(expected) != std::string::npos)
-                break;
-            if (attempt == 100) {
-                ADD_FAILURE() << "the picker does not select " << answer.Folder;
-                return IDCANCEL;
-            }
-            MSG message;
-            while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-                TranslateMessage(&message);
-                DispatchMessageA(&message);
-            }
-            Sleep(20);
-        }
-        return IDOK;
-    }
+    case PickerAnswer::Choose:
+        // What a click on the folder in the tree does.
+        if (guitest::SelectFolder(picker, answer.Folder))
+            return IDOK;
+        ADD_FAILURE() << "the picker does not select " << answer.Folder;
+        return IDCANCEL;
     case PickerAnswer::Cancel:
         return IDCANCEL;
     case PickerAnswer::OkAsShown:

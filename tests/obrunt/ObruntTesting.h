@@ -1,9 +1,12 @@
-// What the backup reminder's tests share: the schedule key and the data folder of the Wine
-// prefix, read and written with plain Win32 calls (not through the code under test), sample
-// databases, the thread's locale, and a driver for the shell's folder picker.
+// What the backup reminder's tests share: the schedule key of the Wine prefix, read and written
+// with plain Win32 calls (not through the code under test), the data folder, sample databases,
+// and the answers to the shell's folder picker. Files, scratch folders and the thread's locale
+// come from tests/support.
 #pragma once
 
 #include "BoxCatcher.h"
+#include "Files.h"
+#include "ThreadLocale.h"
 
 #include <windows.h>
 
@@ -37,53 +40,25 @@ double Today();
 
 // ---- files and folders ----
 
-// The shell's common application-data folder (C:\ProgramData here).
-std::string CommonAppData();
-// <common app data>\Trevant
+using support::FileExists;
+using support::FolderEntries;
+using support::FolderExists;
+using support::ReadFile;
+using support::RemoveTree;
+using support::ScratchFolder;
+using support::ThreadLocale;
+using support::WriteFile;
+
+// <common app data>\Trevant, as the backup reminder names it.
 std::string DataFolder();
-// The storage database of a model as the station's software names it ("KX40\KX40Storage.gdb").
+// The storage database of a model (0: KX40, 1: KX60), as the backup reminder names it.
 std::string StoragePath(int model);
 // <data folder>\Backup\<day name>
 std::string RotationFolder(const std::string& dayName);
 
-// Writes a file with the bytes, making missing folders.
-void WriteFile(const std::string& path, const std::string& bytes);
-std::string ReadFile(const std::string& path);
-bool FileExists(const std::string& path);
-bool FolderExists(const std::string& path);
-// The names in a folder (files and folders, without "." and ".."), as stored.
-std::vector<std::string> FolderEntries(const std::string& folder);
-// Removes a file or a folder with everything in it; nothing when it is not there.
-void RemoveTree(const std::string& path);
-
 // Bytes standing in for a model's database: some hundred kilobytes of every byte value, distinct
 // per model and per variant.
 std::string SampleDatabase(int model, int variant = 0);
-
-// A scratch folder of the build (a Windows path), emptied when made and removed at its end.
-class ScratchFolder
-{
-public:
-    explicit ScratchFolder(const std::string& name);
-    ~ScratchFolder();
-    const std::string& Path() const { return path_; }
-
-private:
-    std::string path_;
-};
-
-// ---- regional settings ----
-
-// Sets the thread's locale and reloads the class library's settings; restores both at its end.
-class ThreadLocale
-{
-public:
-    explicit ThreadLocale(LCID locale);
-    ~ThreadLocale();
-
-private:
-    LCID saved_;
-};
 
 // ---- the folder picker ----
 
@@ -126,8 +101,5 @@ private:
     std::vector<guitest::CaughtBox> others_;
     guitest::BoxCatcher catcher_;
 };
-
-// The picker window among the given thread's visible dialogues with this caption, or null.
-HWND FindPicker(DWORD threadId, const std::string& caption);
 
 }  // namespace obtest

@@ -6,6 +6,7 @@
 #include "DateTime.h"
 #include "GuiTesting.h"
 #include "Screenshot.h"
+#include "WinePaths.h"
 
 #include <commctrl.h>
 #include <cstdio>
@@ -218,7 +219,7 @@ TEST(QuestionWindowLoop, AsTheMainWindowItsNeEndsTheMessageLoop)
 
 TEST_F(QuestionWindow, Screenshots)
 {
-    const std::string folder = guitest::WindowsPath(TABULON_SCREENSHOT_DIR);
+    const std::string folder = support::WindowsPath(TABULON_SCREENSHOT_DIR);
     for (TTabSheet* page : {form->shtBackupRequest, form->shtBackupSuccess, form->shtBackupFailed}) {
         form->PageControl1->ActivePage = page;
         guitest::Pump();

@@ -38,10 +38,12 @@ BoxIcon IconOf(HWND box)
     return BoxIcon::Other;
 }
 
-// What a box shows.
-CaughtBox Describe(HWND window)
+}  // namespace
+
+CaughtBox DescribeBox(HWND window)
 {
     CaughtBox box;
+    box.Window = window;
     char text[4096] = {};
     GetWindowTextA(window, text, sizeof text);
     box.Caption = text;
@@ -56,7 +58,9 @@ CaughtBox Describe(HWND window)
     return box;
 }
 
-// Presses a button the box has: the one asked for, else OK, else its first.
+namespace {
+
+// PressBoxButton for a box already described.
 void Press(HWND window, const CaughtBox& box, int wanted)
 {
     auto has = [&box](int id) {
@@ -68,6 +72,11 @@ void Press(HWND window, const CaughtBox& box, int wanted)
 }
 
 }  // namespace
+
+void PressBoxButton(HWND box, int button)
+{
+    Press(box, DescribeBox(box), button);
+}
 
 // The catchers alive (innermost first) and the one timer that looks for boxes.
 struct CatcherRegistry
@@ -101,7 +110,7 @@ struct CatcherRegistry
         if (innermost) {
             innermost->Catch(window);
         } else {
-            CaughtBox box = Describe(window);
+            CaughtBox box = DescribeBox(window);
             ADD_FAILURE() << "a box nobody expected: \"" << box.Caption << "\" " << box.Text;
             Press(window, box, 0);
         }
@@ -150,7 +159,7 @@ BoxCatcher::~BoxCatcher()
 
 void BoxCatcher::Catch(HWND window)
 {
-    boxes_.push_back(Describe(window));
+    boxes_.push_back(DescribeBox(window));
     Press(window, boxes_.back(), answer_ ? answer_(boxes_.back()) : 0);
 }
 

@@ -31,6 +31,7 @@ enum class BoxIcon
 
 struct CaughtBox
 {
+    HWND Window = nullptr;  // the box itself, while it is shown
     std::string Caption;   // ANSI, as the box shows it
     std::string Text;
     BoxIcon Icon = BoxIcon::None;
@@ -39,6 +40,12 @@ struct CaughtBox
 };
 
 const char* IconName(BoxIcon icon);
+
+// What a box shows: one of this thread's, or one another process shows (see ProgramProcess).
+CaughtBox DescribeBox(HWND box);
+// Presses a button of the box (posted, so that it returns at once): the one asked for, else OK,
+// else its first.
+void PressBoxButton(HWND box, int button = IDOK);
 
 class BoxCatcher
 {

@@ -18,6 +18,18 @@ void Pump(int rounds)
     Application->ProcessMessages();
 }
 
+bool PumpUntil(const std::function<bool()>& condition, DWORD milliseconds)
+{
+    const DWORD until = GetTickCount() + milliseconds;
+    while (!condition()) {
+        if (static_cast<LONG>(GetTickCount() - until) >= 0)
+            return false;
+        Pump(1);
+        Sleep(10);
+    }
+    return true;
+}
+
 void TypeText(TComboBox* box, const AnsiString& text)
 {
     HWND edit = box->EditHandle();
@@ -113,9 +125,54 @@ void ClickEmptySpace(TListView* list)
     ClickAt(list->Handle, {client.right / 2, client.bottom - 4});
 }
 
+std::string CellText(TListView* list, int line, int column)
+{
+    char text[512] = {};
+    LVITEMA cell = {};
+    cell.iSubItem = column;
+    cell.pszText = text;
+    cell.cchTextMax = sizeof text;
+    SendMessageA(list->Handle, LVM_GETITEMTEXTA, static_cast<WPARAM>(line), reinterpret_cast<LPARAM>(&cell));
+    return text;
+}
+
 AnsiString Ansi(const char* utf8)
 {
     return Utf8ToAnsi(utf8);
+}
+
+std::vector<std::string> AnsiTexts(std::initializer_list<const char*> utf8)
+{
+    std::vector<std::string> texts;
+    for (const char* text : utf8)
+        texts.push_back(Ansi(text));
+    return texts;
+}
+
+HWND FindVisibleChild(HWND parent, const std::string& text, DWORD waitMilliseconds)
+{
+    struct Search
+    {
+        const std::string& text;
+        HWND found = nullptr;
+        static BOOL CALLBACK Visit(HWND window, LPARAM self)
+        {
+            auto* s = reinterpret_cast<Search*>(self);
+            char shown[256] = {};
+            GetWindowTextA(window, shown, sizeof shown);
+            if (IsWindowVisible(window) && s->text == shown) {
+                s->found = window;
+                return FALSE;
+            }
+            return TRUE;
+        }
+    };
+    Search search{text};
+    PumpUntil([&] {
+        EnumChildWindows(parent, Search::Visit, reinterpret_cast<LPARAM>(&search));
+        return search.found != nullptr;
+    }, waitMilliseconds);
+    return search.found;
 }
 
 // Test programs run side by side on one display, and focus and the active window would pass
@@ -139,15 +196,6 @@ void UseOwnDesktop()
         RegDeleteValueA(sizes, name.c_str());
         RegCloseKey(sizes);
     }
-}
-
-std::string WindowsPath(const std::string& linuxPath)
-{
-    std::string path = "Z:" + linuxPath;
-    for (char& c : path)
-        if (c == '/')
-            c = '\\';
-    return path;
 }
 
 }  // namespace guitest

@@ -11,7 +11,10 @@
 
 #include <windows.h>
 
+#include <functional>
+#include <initializer_list>
 #include <string>
+#include <vector>
 
 namespace guitest {
 
@@ -22,6 +25,8 @@ void UseOwnDesktop();
 
 // Handles the waiting messages a few times over, with short pauses between.
 void Pump(int rounds = 3);
+// Handles this thread's messages until the condition holds or the time is up; whether it holds.
+bool PumpUntil(const std::function<bool()>& condition, DWORD milliseconds);
 
 // Types text into a combo box's edit field, one character message after the other, so that the
 // completion runs after each.
@@ -41,14 +46,20 @@ void ClickHeader(TListView* list, int column);
 // Clicks a line of a list view with the mouse (selecting it), or empty space below the lines.
 void ClickLine(TListView* list, int index);
 void ClickEmptySpace(TListView* list);
+// What the list view itself shows in a cell (column 0: the caption).
+std::string CellText(TListView* list, int line, int column);
 
 // A mouse click (button down and up) at a point of a window's client area, then Pump.
 void ClickAt(HWND window, POINT client);
 
 // A UTF-8 text (a literal of the test's source) in the ANSI code page, as the controls show it.
 AnsiString Ansi(const char* utf8);
+// Several of them, e.g. the entries a combo box's list should have.
+std::vector<std::string> AnsiTexts(std::initializer_list<const char*> utf8);
 
-// The Windows path (Z:\...) of a Linux path, for files the tests write into the build folder.
-std::string WindowsPath(const std::string& linuxPath);
+// The visible descendant of a window with this text (a label or a button of the page shown),
+// also of another process's window; waited for as long as given, handling this thread's
+// messages meanwhile. Null when there is none.
+HWND FindVisibleChild(HWND parent, const std::string& text, DWORD waitMilliseconds = 0);
 
 }  // namespace guitest
