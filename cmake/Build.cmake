@@ -1,6 +1,10 @@
 # Compiler settings shared by every target of both builds.
 
-set(TABULON_WARNINGS -Wall -Wextra -Wno-unused-parameter -Wno-missing-field-initializers)
+# The warning flags: every target of ours links tabulon_warnings (PRIVATE, so that they reach
+# its own sources only).
+add_library(tabulon_warnings INTERFACE)
+target_compile_options(tabulon_warnings INTERFACE
+    -Wall -Wextra -Wno-unused-parameter -Wno-missing-field-initializers)
 
 if(TABULON_WINDOWS)
     # The programs speak the ANSI code page: every Win32 call is the ...A form.

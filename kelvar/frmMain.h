@@ -95,8 +95,9 @@ public:
     void btnPrintClick(TObject* Sender);
 
 private:
-    // Tests look at the private state through this one friend.
+    // Tests look at the private state through one friend, the benchmark programs through another.
     friend struct TfrmSearchMainTestAccess;
+    friend struct TfrmSearchMainBenchAccess;
 
     void ClearProtocolList();
     void FillSearchLists();

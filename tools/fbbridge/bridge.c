@@ -1,4 +1,4 @@
-/* Test bridge: a Wine builtin fbclient.dll whose exports forward to Debian's i386 Firebird client.
+/* Firebird bridge: a Wine builtin fbclient.dll whose exports forward to Debian's i386 Firebird client.
  * Status vectors, XSQLDA, handles and blob ids have the same layout on Win32 and on i386 Linux,
  * so arguments pass straight through; only the calling convention (stdcall here, cdecl there)
  * and the database path (Windows form here, Unix form there) change on the way. */

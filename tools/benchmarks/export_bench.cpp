@@ -1,30 +1,33 @@
 // Export throughput for a large protocol: the export as the browser runs it, beside zlib
 // inflate plus MD5 over the same stored segments in memory. Windows build: the window's own
-// ExportProtocol on a storage database in the data folder (touches the prefix's fixed folders:
-// run it alone). Native build: the same database reads and export writer over a POSIX file.
-// Not a test: prints its figures.
+// ExportProtocol on a KX40 storage database in the data folder, which it replaces and removes
+// again (run it alone). Native build: the same database reads and export writer over a POSIX
+// file in a folder of its own. Not a test: prints its figures.
 //   export_bench [megabytes (5)] [runs (5)]
 #include "ExportWriter.h"
 #include "HashMD5.h"
 #include "InflateSegment.h"
 
-#include <Files.h>
-#include <StorageFixture.h>
+#include <StorageWriter.h>
 #include <ibpp.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
 
 #ifdef _WIN32
 #include "Application.h"
-#include "KelvarTesting.h"
+#include "BenchAccess.h"
+#include "Paths.h"
 #else
 #include "PosixFileSink.h"
+
+#include <unistd.h>
 #endif
 
 namespace {
@@ -129,14 +132,14 @@ int main(int argc, char** argv)
     const size_t megabytes = argc > 1 ? std::strtoul(argv[1], nullptr, 10) : 5;
     const int runs = argc > 2 ? std::atoi(argv[2]) : 5;
     const std::string document = Document(megabytes * 1000 * 1000);
-    const std::vector<std::string> segments = fixtures::zlibSegments(document);
+    const std::vector<std::string> segments = storage::zlibSegments(document);
     size_t stored = 0;
     for (const std::string& segment : segments)
         stored += segment.size();
     std::printf("protocol: %zu bytes inflated, %zu segments, %zu bytes stored; median of %d runs\n",
                 document.size(), segments.size(), stored, runs);
 
-    fixtures::Protocol row;
+    storage::Protocol row;
     row.id = 1;
     row.protMd5 = "bench";
     row.protData = segments;
@@ -146,36 +149,42 @@ int main(int argc, char** argv)
 
     try {
 #ifdef _WIN32
+        const std::string database = GetStoragePath("KX40\\KX40Storage.gdb");
+        storage::StorageDatabase::create(database).add(row);
         Application->Initialize();
-        kelvartest::ResetPrefixState();
-        kelvartest::StorageInPlace storage(kelvartest::Model::KX40, {row});
-        kelvartest::Window window;
+        Application->CreateForm(frmSearchMain);
+        frmSearchMain->Show();
+        Application->ProcessMessages();
         AnsiString path;
         const double seconds = Median(runs, [&] {
-            path = TfrmSearchMainTestAccess::ExportProtocol(*window, 1);
+            path = TfrmSearchMainBenchAccess::ExportProtocol(*frmSearchMain, 1);
         });
+        frmSearchMain->Close();
+        Application->Run();  // the window has closed: the application destroys it
+        DeleteFileA(database.c_str());
         if (path.IsEmpty())
             std::abort();
         Report("ExportProtocol (database to sealed file)", seconds, document.size());
         DeleteFileA(path.c_str());
 #else
-        support::ScratchFolder scratch("export_bench");
-        {
-            auto db = fixtures::StorageDatabase::create(scratch.File("KX40Storage.gdb"));
-            db.add(row);
-        }
-        IBPP::Database db = IBPP::DatabaseFactory("", scratch.File("KX40Storage.gdb"),
-                                                  fixtures::storageUser,
-                                                  fixtures::storagePassword, "", "", "");
+        namespace fs = std::filesystem;
+        const fs::path folder =
+            fs::temp_directory_path() / ("tabulon-export_bench-" + std::to_string(getpid()));
+        fs::create_directories(folder);
+        const std::string database = (folder / "KX40Storage.gdb").string();
+        storage::StorageDatabase::create(database).add(row);
+        IBPP::Database db = IBPP::DatabaseFactory("", database, storage::storageUser,
+                                                  storage::storagePassword, "", "", "");
         db->Connect();
         size_t written = 0;
         const double seconds = Median(runs, [&] {
-            written = NativeExport(db, scratch.File("bench.xml"));
+            written = NativeExport(db, (folder / "bench.xml").string());
         });
+        db->Disconnect();
+        fs::remove_all(folder);
         if (written != 16 + document.size())
             std::abort();
         Report("export (database to sealed file)", seconds, document.size());
-        db->Disconnect();
 #endif
     } catch (const std::exception& error) {
         std::printf("failed: %s\n", error.what());

@@ -8,7 +8,9 @@
 //   fetch=<the same rows fetched through the database layer alone> rows=<lines listed>
 //   readyAt=<the moment the window was ready, as Unix time>
 #include "Application.h"
-#include "KelvarTesting.h"
+#include "BenchAccess.h"
+#include "Paths.h"
+#include "StorageWriter.h"
 #include "frmMain.h"
 
 #include <windows.h>
@@ -53,7 +55,8 @@ double SinceProcessCreation(double& unixNow)
 double FetchEverything(const std::string& path, int& rows)
 {
     const double start = Seconds();
-    IBPP::Database db = IBPP::DatabaseFactory("", path, "sysdba", "vlnokresb", "", "", "");
+    IBPP::Database db = IBPP::DatabaseFactory("", path, storage::storageUser,
+                                              storage::storagePassword, "", "", "");
     db->Connect();
     IBPP::Transaction tr = IBPP::TransactionFactory(db);
     tr->Start();
@@ -97,13 +100,13 @@ int main()
         const double show = Seconds() - showStart;
         double readyAt = 0.0;
         const double ready = SinceProcessCreation(readyAt);
-        if (TfrmSearchMainTestAccess::currentModel(*frmSearchMain) != 1) {
+        if (TfrmSearchMainBenchAccess::currentModel(*frmSearchMain) != 1) {
             std::printf("error: the KX40 database did not open\n");
             return 1;
         }
 
         const double listsStart = Seconds();
-        TfrmSearchMainTestAccess::FillSearchLists(*frmSearchMain);
+        TfrmSearchMainBenchAccess::FillSearchLists(*frmSearchMain);
         const double lists = Seconds() - listsStart;
 
         // "Vyhledat" with every field empty: every protocol, listed and painted.
@@ -115,7 +118,8 @@ int main()
         const int listed = frmSearchMain->lvProtocols->Items->Count;
 
         int fetched = 0;
-        const double fetch = FetchEverything(kelvartest::StoragePath(kelvartest::Model::KX40), fetched);
+        const AnsiString kx40 = GetStoragePath("KX40\\KX40Storage.gdb");
+        const double fetch = FetchEverything(kx40, fetched);
 
         std::printf("ready=%.4f show=%.4f lists=%.4f search=%.4f fetch=%.4f rows=%d fetched=%d "
                     "readyAt=%.4f\n",
