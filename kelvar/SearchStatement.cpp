@@ -1,49 +1,33 @@
 #include "SearchStatement.h"
 
 #include <cmath>
-#include <cstdint>
 #include <cstdio>
 #include <stdexcept>
 
 namespace {
 
-// Day numbers of the date values (days since 30 December 1899) of 1 January 0001 and
-// 31 December 9999: the range of dates the database stores.
-constexpr int64_t firstDay = -693593;
-constexpr int64_t lastDay = 2958465;
-
-// The whole day at or before a date value; raises for values outside the stored range.
-int64_t DayNumber(TDateTime date)
+// The last day the database stores, 31 December 9999; its first is 1 January 0001.
+double LastStoredDay()
 {
-    const double value = std::floor(date.Val);
-    if (!(value >= static_cast<double>(firstDay) && value <= static_cast<double>(lastDay)))
+    return EncodeDate(9999, 12, 31);
+}
+
+// The whole day at or before a date value; raises for days outside the stored range.
+double DayOf(TDateTime date)
+{
+    const double day = std::floor(date.Val);
+    if (!(day >= EncodeDate(1, 1, 1) && day <= LastStoredDay()))
         throw std::out_of_range("Date outside the years 1 to 9999");
-    return static_cast<int64_t>(value);
+    return day;
 }
 
-// Year, month and day of a day number (proleptic Gregorian calendar, as the database counts).
-void CivilDate(int64_t dayNumber, int& year, int& month, int& day)
+// A whole day of the stored range as 'yyyy-mm-dd' (without the quotes).
+AnsiString DayText(double day)
 {
-    // Days since 1 March 0000 (1 January 1970 is day 25569 of ours), so that the leap day
-    // ends each 4-year cycle.
-    const int64_t z = dayNumber - 25569 + 719468;
-    const int64_t era = z / 146097;  // z is never negative in the stored range
-    const int64_t dayOfEra = z - era * 146097;
-    const int64_t yearOfEra =
-        (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
-    const int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
-    const int64_t shiftedMonth = (5 * dayOfYear + 2) / 153;  // 0 = March
-    day = static_cast<int>(dayOfYear - (153 * shiftedMonth + 2) / 5 + 1);
-    month = static_cast<int>(shiftedMonth < 10 ? shiftedMonth + 3 : shiftedMonth - 9);
-    year = static_cast<int>(yearOfEra + era * 400 + (month <= 2 ? 1 : 0));
-}
-
-AnsiString DayText(int64_t dayNumber)
-{
-    int year = 0, month = 0, day = 0;
-    CivilDate(dayNumber, year, month, day);
+    int year = 0, month = 0, dayOfMonth = 0;
+    DecodeDate(day, year, month, dayOfMonth);
     char text[16];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d", year, month, day);
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d", year, month, dayOfMonth);
     return text;
 }
 
@@ -74,7 +58,7 @@ AnsiString QuoteSqlText(const AnsiString& text)
 
 AnsiString SqlDateText(TDateTime date)
 {
-    return DayText(DayNumber(date));
+    return DayText(DayOf(date));
 }
 
 AnsiString BuildSearchStatement(const TSearchFields& fields,
@@ -99,8 +83,8 @@ AnsiString BuildSearchStatement(const TSearchFields& fields,
         AppendCondition(statement, first, " CHECK_DATE>='", SqlDateText(*fromDate));
     if (toDate) {
         // Everything before the next midnight, so that the tests of the chosen day are found.
-        const int64_t day = DayNumber(*toDate);
-        if (day < lastDay)
+        const double day = DayOf(*toDate);
+        if (day < LastStoredDay())
             AppendCondition(statement, first, " CHECK_DATE<'", DayText(day + 1));
         else  // the database knows no day after the last one: its last instant instead
             AppendCondition(statement, first, " CHECK_DATE<='", DayText(day) + " 23:59:59.9999");

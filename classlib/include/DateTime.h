@@ -16,7 +16,7 @@ public:
     double Val = 0.0;
 };
 
-// Today's local date at midnight, a whole number.
+// Today's local date at midnight, a whole number (Windows build only, as Now).
 TDateTime Date();
 // The local date and time, to the millisecond.
 TDateTime Now();

@@ -3,8 +3,6 @@
 
 #include "Exception.h"
 
-#include <windows.h>
-
 #include <cmath>
 #include <string>
 
@@ -112,19 +110,4 @@ int DayOfTheWeek(TDateTime value)
     if (r < 0)
         r += 7;
     return static_cast<int>(r) + 1;
-}
-
-TDateTime Date()
-{
-    SYSTEMTIME st;
-    GetLocalTime(&st);
-    return EncodeDate(st.wYear, st.wMonth, st.wDay);
-}
-
-TDateTime Now()
-{
-    SYSTEMTIME st;
-    GetLocalTime(&st);
-    return EncodeDate(st.wYear, st.wMonth, st.wDay).Val +
-           EncodeTime(st.wHour, st.wMinute, st.wSecond, st.wMilliseconds).Val;
 }

@@ -1,4 +1,4 @@
-// The question window: its layout, and its pages as the operator goes through them.
+// The question window: its pages as drawn, and as the operator goes through them.
 #include "frmBckMain.h"
 #include "ObruntTesting.h"
 
@@ -8,22 +8,13 @@
 #include "Screenshot.h"
 #include "WinePaths.h"
 
-#include <commctrl.h>
-#include <cstdio>
 #include <gtest/gtest.h>
+#include <vector>
 
 using namespace obtest;
 using guitest::Ansi;
 
 namespace {
-
-RECT BoundsInParent(HWND control)
-{
-    RECT r;
-    GetWindowRect(control, &r);
-    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
 
 std::string WindowText(HWND window)
 {
@@ -58,80 +49,38 @@ protected:
 
 }  // namespace
 
-TEST_F(QuestionWindow, IsLaidOutAsDescribed)
+TEST_F(QuestionWindow, EachPageCarriesItsControlsAndTheirTextsFit)
 {
-    EXPECT_EQ(Ansi(u8"Upozornění"), WindowText(form->Handle));
-    RECT client;
-    GetClientRect(form->Handle, &client);
-    EXPECT_EQ(502, client.right);
-    EXPECT_EQ(182, client.bottom);
-    const LONG style = GetWindowLongA(form->Handle, GWL_STYLE);
-    EXPECT_TRUE(style & WS_SYSMENU);
-    EXPECT_FALSE(style & WS_THICKFRAME);
-    EXPECT_FALSE(style & WS_MAXIMIZEBOX);
-    // No tabs: only the active page shows.
-    EXPECT_EQ(0, SendMessageA(form->PageControl1->TabsHandle(), TCM_GETITEMCOUNT, 0, 0));
-    EXPECT_EQ((std::vector<TTabSheet*>{form->shtBackupRequest, form->shtBackupSuccess, form->shtBackupFailed}),
-              form->PageControl1->Sheets());
-
-    enum FontKind { Question, Success, FormFont, NoText };
-    struct Expected
+    const struct
     {
         TControl* control;
         TTabSheet* page;
-        RECT bounds;
-        const char* text;
-        FontKind font;
+        const char* text;  // null: an image
     } controls[] = {
-        {form->Image1, form->shtBackupRequest, {16, 16, 80, 80}, nullptr, NoText},
-        {form->Label1, form->shtBackupRequest, {98, 16, 465, 35}, u8"Je vhodné provést zálohu dat emisních zařízení.", Question},
-        {form->Label6, form->shtBackupRequest, {98, 38, 468, 57}, u8"Použijte prosím externí úložiště (USB Flash disk)", Question},
-        {form->Label2, form->shtBackupRequest, {98, 72, 271, 91}, u8"Chcete ji nyní spustit ?", Question},
-        {form->Button1, form->shtBackupRequest, {131, 123, 230, 163}, u8"Ano", FormFont},
-        {form->Button2, form->shtBackupRequest, {262, 123, 361, 163}, u8"Ne", FormFont},
-        {form->Image2, form->shtBackupSuccess, {16, 16, 80, 80}, nullptr, NoText},
-        {form->Label3, form->shtBackupSuccess, {128, 16, 427, 39}, u8"Zálohování úspěšně dokončeno", Success},
-        {form->Button3, form->shtBackupSuccess, {197, 123, 296, 163}, u8"Ukončit", FormFont},
-        {form->Image3, form->shtBackupFailed, {16, 16, 80, 80}, nullptr, NoText},
-        {form->Label4, form->shtBackupFailed, {98, 16, 422, 35}, u8"Zálohu dat emisních zařízení se nepodařila", Question},
-        {form->Label5, form->shtBackupFailed, {98, 45, 310, 64}, u8"Chcete ji opětovně spustit ?", Question},
-        {form->Button4, form->shtBackupFailed, {131, 123, 230, 163}, u8"Ano", FormFont},
-        {form->Button5, form->shtBackupFailed, {262, 123, 361, 163}, u8"Ne", FormFont},
+        {form->Image1, form->shtBackupRequest, nullptr},
+        {form->Label1, form->shtBackupRequest, u8"Je vhodné provést zálohu dat emisních zařízení."},
+        {form->Label6, form->shtBackupRequest, u8"Použijte prosím externí úložiště (USB Flash disk)"},
+        {form->Label2, form->shtBackupRequest, u8"Chcete ji nyní spustit ?"},
+        {form->Button1, form->shtBackupRequest, u8"Ano"},
+        {form->Button2, form->shtBackupRequest, u8"Ne"},
+        {form->Image2, form->shtBackupSuccess, nullptr},
+        {form->Label3, form->shtBackupSuccess, u8"Zálohování úspěšně dokončeno"},
+        {form->Button3, form->shtBackupSuccess, u8"Ukončit"},
+        {form->Image3, form->shtBackupFailed, nullptr},
+        {form->Label4, form->shtBackupFailed, u8"Zálohu dat emisních zařízení se nepodařila"},
+        {form->Label5, form->shtBackupFailed, u8"Chcete ji opětovně spustit ?"},
+        {form->Button4, form->shtBackupFailed, u8"Ano"},
+        {form->Button5, form->shtBackupFailed, u8"Ne"},
     };
-    for (const Expected& e : controls) {
+    for (const auto& e : controls) {
         ASSERT_NE(nullptr, e.control);
-        const std::string what = e.text ? Ansi(e.text) : std::string("an image");
-        EXPECT_EQ(e.page, e.control->Parent()) << what;
-        const RECT r = BoundsInParent(e.control->Handle);
-        EXPECT_EQ(e.bounds.left, r.left) << what;
-        EXPECT_EQ(e.bounds.top, r.top) << what;
-        EXPECT_EQ(e.bounds.right, r.right) << what;
-        EXPECT_EQ(e.bounds.bottom, r.bottom) << what;
-        if (e.text) {
-            EXPECT_EQ(Ansi(e.text), WindowText(e.control->Handle));
-        }
-        if (e.font == NoText)
+        SCOPED_TRACE(e.text ? Ansi(e.text) : std::string("an image"));
+        EXPECT_EQ(e.page, e.control->Parent());
+        if (!e.text)
             continue;
-        LOGFONTA font = {};
-        GetObjectA(reinterpret_cast<HFONT>(SendMessageA(e.control->Handle, WM_GETFONT, 0, 0)), sizeof font, &font);
-        switch (e.font) {
-        case Question:
-            EXPECT_STREQ("Arial", font.lfFaceName) << what;
-            EXPECT_EQ(-16, font.lfHeight) << what;
-            EXPECT_EQ(FW_BOLD, font.lfWeight) << what;
-            EXPECT_EQ(EASTEUROPE_CHARSET, font.lfCharSet) << what;
-            break;
-        case Success:
-            EXPECT_STREQ("Tahoma", font.lfFaceName) << what;
-            EXPECT_EQ(-19, font.lfHeight) << what;
-            EXPECT_EQ(FW_BOLD, font.lfWeight) << what;
-            break;
-        default:
-            EXPECT_STREQ("Tahoma", font.lfFaceName) << what;
-            EXPECT_EQ(-11, font.lfHeight) << what;
-            EXPECT_EQ(FW_NORMAL, font.lfWeight) << what;
-            break;
-        }
+        const std::string text = WindowText(e.control->Handle);
+        EXPECT_EQ(Ansi(e.text), text);
+        EXPECT_TRUE(guitest::TextFits(e.control->Handle, text));
     }
 }
 
@@ -217,14 +166,44 @@ TEST(QuestionWindowLoop, AsTheMainWindowItsNeEndsTheMessageLoop)
     EXPECT_EQ(nullptr, Application->MainForm());
 }
 
-TEST_F(QuestionWindow, Screenshots)
+TEST_F(QuestionWindow, EveryPageDrawsItsPictureTextsAndButtons)
 {
+    // The pictures are kept for looking at: build/win/screenshots/obrunt-1.png to -3.png.
     const std::string folder = support::WindowsPath(TABULON_SCREENSHOT_DIR);
-    for (TTabSheet* page : {form->shtBackupRequest, form->shtBackupSuccess, form->shtBackupFailed}) {
-        form->PageControl1->ActivePage = page;
+    const struct
+    {
+        TTabSheet* page;
+        const char* file;
+        TImage* image;
+        std::vector<TLabel*> labels;
+        std::vector<TButton*> buttons;
+    } pages[] = {
+        {form->shtBackupRequest, "\\obrunt-1.png", form->Image1, {form->Label1, form->Label6, form->Label2},
+         {form->Button1, form->Button2}},
+        {form->shtBackupSuccess, "\\obrunt-2.png", form->Image2, {form->Label3}, {form->Button3}},
+        {form->shtBackupFailed, "\\obrunt-3.png", form->Image3, {form->Label4, form->Label5},
+         {form->Button4, form->Button5}},
+    };
+    for (const auto& p : pages) {
+        SCOPED_TRACE(p.file);
+        form->PageControl1->ActivePage = p.page;
         guitest::Pump();
-        char name[64];
-        std::snprintf(name, sizeof name, "\\obrunt-%d.png", page == form->shtBackupRequest ? 1 : page == form->shtBackupSuccess ? 2 : 3);
-        EXPECT_TRUE(guitest::SaveWindowPng(form->Handle, folder + name));
+        guitest::WindowPicture picture;
+        ASSERT_TRUE(guitest::TakePicture(form->Handle, picture));
+        EXPECT_TRUE(guitest::SavePng(picture, folder + p.file));
+        EXPECT_TRUE(picture.ShowsSomethingIn(p.image->Handle));
+        for (TLabel* label : p.labels) {
+            // Where the label's text goes.
+            const SIZE extent = guitest::TextExtent(label->Handle, label->Caption());
+            EXPECT_TRUE(picture.ShowsSomethingIn(label->Handle, {0, 0, extent.cx, extent.cy}))
+                << WindowText(label->Handle);
+        }
+        for (TButton* button : p.buttons) {
+            // Inside the border and the focus frame: the caption.
+            RECT caption;
+            GetClientRect(button->Handle, &caption);
+            InflateRect(&caption, -8, -8);
+            EXPECT_TRUE(picture.ShowsSomethingIn(button->Handle, caption)) << WindowText(button->Handle);
+        }
     }
 }

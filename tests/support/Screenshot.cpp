@@ -4,8 +4,10 @@
 
 #include <zlib.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <map>
 #include <vector>
 
 namespace guitest {
@@ -62,8 +64,58 @@ bool WritePng(const std::string& path, int width, int height, const std::vector<
 
 }  // namespace
 
-bool SaveWindowPng(HWND window, const std::string& path)
+SIZE TextExtent(HWND window, const std::string& text)
 {
+    HDC dc = GetDC(window);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0)));
+    SIZE extent = {};
+    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+    SelectObject(dc, old);
+    ReleaseDC(window, dc);
+    return extent;
+}
+
+bool TextFits(HWND control, const std::string& text)
+{
+    RECT client = {};
+    GetClientRect(control, &client);
+    const SIZE extent = TextExtent(control, text);
+    return !text.empty() && extent.cx <= client.right && extent.cy <= client.bottom;
+}
+
+bool WindowPicture::ShowsSomethingIn(HWND child, const RECT& area) const
+{
+    // The area in the picture's pixels, clipped to them.
+    POINT corners[2] = {{area.left, area.top}, {area.right, area.bottom}};
+    MapWindowPoints(child, nullptr, corners, 2);
+    const int left = std::max(0, static_cast<int>(corners[0].x - frame.left));
+    const int top = std::max(0, static_cast<int>(corners[0].y - frame.top));
+    const int right = std::min(width, static_cast<int>(corners[1].x - frame.left));
+    const int bottom = std::min(height, static_cast<int>(corners[1].y - frame.top));
+    std::map<std::uint32_t, int> colours;
+    int pixels = 0;
+    for (int y = top; y < bottom; ++y)
+        for (int x = left; x < right; ++x) {
+            const std::uint8_t* p = &rgb[(static_cast<size_t>(y) * width + x) * 3];
+            ++colours[(std::uint32_t{p[0]} << 16) | (std::uint32_t{p[1]} << 8) | p[2]];
+            ++pixels;
+        }
+    int most = 0;
+    for (const auto& entry : colours)
+        most = std::max(most, entry.second);
+    return pixels - most >= 10;
+}
+
+bool WindowPicture::ShowsSomethingIn(HWND child) const
+{
+    RECT client = {};
+    GetClientRect(child, &client);
+    return ShowsSomethingIn(child, client);
+}
+
+bool TakePicture(HWND window, WindowPicture& picture)
+{
+    picture = WindowPicture();
     if (!IsWindow(window))
         return false;
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
@@ -96,21 +148,28 @@ bool SaveWindowPng(HWND window, const std::string& path)
         GdiFlush();
         SelectObject(memory, old);
     }
-    std::vector<std::uint8_t> rgb;
     if (ok) {
         const auto* bgra = static_cast<const std::uint8_t*>(bits);
-        rgb.reserve(static_cast<size_t>(width) * height * 3);
+        picture.rgb.reserve(static_cast<size_t>(width) * height * 3);
         for (size_t i = 0; i < static_cast<size_t>(width) * height; ++i) {
-            rgb.push_back(bgra[i * 4 + 2]);
-            rgb.push_back(bgra[i * 4 + 1]);
-            rgb.push_back(bgra[i * 4 + 0]);
+            picture.rgb.push_back(bgra[i * 4 + 2]);
+            picture.rgb.push_back(bgra[i * 4 + 1]);
+            picture.rgb.push_back(bgra[i * 4 + 0]);
         }
+        picture.frame = frame;
+        picture.width = width;
+        picture.height = height;
     }
     if (bitmap)
         DeleteObject(bitmap);
     DeleteDC(memory);
     ReleaseDC(window, source);
-    return ok && WritePng(path, width, height, rgb);
+    return ok;
+}
+
+bool SavePng(const WindowPicture& picture, const std::string& path)
+{
+    return picture.width > 0 && WritePng(path, picture.width, picture.height, picture.rgb);
 }
 
 }  // namespace guitest
