@@ -30,7 +30,8 @@ public:
     HWND m_hOwner = nullptr;
 
     // Due rules over ShortPeriod/ShortPeriodLast and LongPeriod/LongPeriodLast: true when the
-    // recorded day plus the period is not later than today, or the schedule cannot be read.
+    // recorded day plus the period is not later than today, when the recorded day lies after
+    // today or is no finite number, or when the schedule cannot be read.
     // They only read the registry.
     bool IsShortPeriodElapsed();
     bool IsLongPeriodElapsed();
