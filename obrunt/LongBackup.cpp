@@ -6,6 +6,7 @@
 #include "BackupSchedule.h"
 #include "Bckeng.h"
 #include "DateFormat.h"
+#include "FileCheck.h"
 #include "Folders.h"
 #include "FolderPicker.h"
 
@@ -14,16 +15,6 @@
 #include <cstring>
 
 namespace {
-
-// The size of a file, or -1 when there is none.
-long long FileSize(const AnsiString& path)
-{
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ||
-        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-        return -1;
-    return (static_cast<long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-}
 
 // Puts a path into a zeroed 260-byte shell list; false when it does not fit.
 bool FillShellList(char (&list)[MAX_PATH], const AnsiString& path)

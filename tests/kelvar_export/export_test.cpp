@@ -5,6 +5,7 @@
 #include "KelvarTesting.h"
 
 #include "BoxCatcher.h"
+#include "GuiTesting.h"
 
 #include <gtest/gtest.h>
 
@@ -17,6 +18,8 @@ using exporttest::ExportFolder;
 using exporttest::FilesIn;
 using exporttest::ReadFile;
 using exporttest::Sealed;
+using guitest::RunUnix;
+using guitest::UnixPath;
 using kelvartest::Model;
 
 namespace {
@@ -45,38 +48,6 @@ std::vector<std::string> Pieces(const std::vector<size_t>& lengths, std::string&
         at += length;
     }
     return segments;
-}
-
-// Runs a Unix command from the test (Wine starts Unix programs), waiting for it.
-bool RunUnix(std::string command)
-{
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process))
-        return false;
-    WaitForSingleObject(process.hProcess, 30000);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return true;
-}
-
-// The Unix path of a Windows path, as Wine maps it.
-std::string UnixPath(const std::string& windowsPath)
-{
-    using Convert = char*(__cdecl*)(const WCHAR*);
-    auto convert = reinterpret_cast<Convert>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
-    if (!convert)
-        return std::string();
-    std::wstring wide(windowsPath.size() + 1, L'\0');
-    MultiByteToWideChar(CP_ACP, 0, windowsPath.c_str(), -1, &wide[0],
-                        static_cast<int>(wide.size()));
-    char* unix = convert(wide.c_str());
-    std::string result = unix ? unix : "";
-    HeapFree(GetProcessHeap(), 0, unix);
-    return result;
 }
 
 // A Unix link to /dev/full while the object lives (Wine cannot delete a device's link itself).

@@ -50,5 +50,10 @@ AnsiString Ansi(const char* utf8);
 
 // The Windows path (Z:\...) of a Linux path, for files the tests write into the build folder.
 std::string WindowsPath(const std::string& linuxPath);
+// The Linux path of a Windows path, as Wine maps it; empty text when Wine gives none.
+std::string UnixPath(const std::string& windowsPath);
+// Runs a Linux command line (given to /bin/sh, no double quotes in it) from the test and waits
+// for it; true when it exited with 0. Its output, standard error included, goes to output.
+bool RunUnix(const std::string& command, std::string* output = nullptr);
 
 }  // namespace guitest
