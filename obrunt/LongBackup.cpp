@@ -54,13 +54,13 @@ bool ShellCopy(HWND owner, const AnsiString& source, const AnsiString& targetFol
     operation.lpszProgressTitle = "Test";
     // The window repaints and reacts once before the shell's copy blocks this thread.
     Application->ProcessMessages();
-    if (SHFileOperationA(&operation) != 0)
+    if (SHFileOperationA(&operation) != 0 || operation.fAnyOperationsAborted)
         return false;
-    // The shell has been seen to report success for a source it could not read (held open by
-    // another program): only a copy that is there counts.
+    // The shell also reports success when the operator declined to replace an older copy, and
+    // for a source it could not read (held open by another program): only a copy with the
+    // source's bytes counts.
     const AnsiString copy = targetFolder + "\\" + source.substr(source.find_last_of('\\') + 1);
-    const long long size = FileSize(source);
-    return size >= 0 && FileSize(copy) == size;
+    return SameFileContents(source, copy);
 }
 
 BackupResult CEmissionBackup::RunLongBackup()

@@ -294,8 +294,9 @@ HWND FindPicker(DWORD threadId, const std::string& caption)
     return search.found;
 }
 
-PickerDriver::PickerDriver(std::vector<PickerAnswer> answers)
-    : answers_(std::move(answers)), catcher_([this](const guitest::CaughtBox& box) { return Answer(box); })
+PickerDriver::PickerDriver(std::vector<PickerAnswer> answers, int otherBoxes)
+    : answers_(std::move(answers)), otherBoxes_(otherBoxes),
+      catcher_([this](const guitest::CaughtBox& box) { return Answer(box); })
 {
 }
 
@@ -305,8 +306,8 @@ int PickerDriver::Answer(const guitest::CaughtBox& box)
     if (!picker) {
         others_.push_back(box);
         for (int button : box.Buttons)
-            if (button == IDYES)
-                return IDYES;
+            if (button == otherBoxes_)
+                return otherBoxes_;
         return 0;
     }
     if (box.Owner)
