@@ -43,10 +43,18 @@ endfunction()
 
 # tabulon_add_test_run(<ctest name> <target> [SERIAL] [ENVIRONMENT ...] [ARGS ...] [TIMEOUT s])
 # A further ctest entry for an existing test program, e.g. with a gtest filter or another
-# environment.
+# environment. Every entry writes its results as gtest XML into TABULON_TEST_RESULTS, where
+# tools/check-test-runs looks for each test that the program lists; the option comes before ARGS
+# so that the words before it are the program's own command.
+set(TABULON_TEST_RESULTS "${CMAKE_BINARY_DIR}/test-results")
 function(tabulon_add_test_run testname target)
     cmake_parse_arguments(T "OWN_MAIN;SERIAL" "TIMEOUT" "SOURCES;LIBS;ENVIRONMENT;ARGS" ${ARGN})
-    add_test(NAME ${TABULON_TEST_PREFIX}${testname} COMMAND ${target} ${T_ARGS})
+    set(results "${TABULON_TEST_RESULTS}/${TABULON_TEST_PREFIX}${testname}.xml")
+    if(TABULON_WINDOWS)
+        set(results "Z:${results}")
+    endif()
+    add_test(NAME ${TABULON_TEST_PREFIX}${testname}
+             COMMAND ${target} --gtest_output=xml:${results} ${T_ARGS})
     set(env ${T_ENVIRONMENT})
     if(NOT TABULON_WINDOWS)
         list(APPEND env "FIREBIRD_LOCK=${TABULON_FIREBIRD_LOCK}"

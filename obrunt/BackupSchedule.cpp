@@ -3,6 +3,8 @@
 
 #include "DateTime.h"
 
+#include <cmath>
+
 const char* const ScheduleKey = "\\SOFTWARE\\Dumarel\\EmissionsBackup\\";
 
 bool IsPeriodElapsed(const char* periodName, const char* lastName)
@@ -14,10 +16,12 @@ bool IsPeriodElapsed(const char* periodName, const char* lastName)
     try {
         const int period = registry.ReadInteger(periodName);
         const double last = registry.ReadDate(lastName);
-        const double next = last + static_cast<double>(period);
-        // Written as "not later than today" so that a recorded day that is not a number
-        // (a damaged value) makes the backup due instead of never due.
-        return !(next > Date().Val);
+        const double today = Date().Val;
+        // No backup can have been made on a day after today: such a day comes from a clock
+        // that was set ahead or from a damaged value, and waiting for it could take forever.
+        if (!std::isfinite(last) || last >= today + 1.0)
+            return true;
+        return last + static_cast<double>(period) <= today;
     } catch (...) {
         return true;
     }

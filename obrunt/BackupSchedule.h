@@ -13,8 +13,9 @@ extern const char* const ScheduleKey;
 // True for the model indexes the storage tables hold (0 and 1).
 inline bool IsModelIndex(std::int8_t model) { return model == 0 || model == 1; }
 
-// The due rule: true unless the recorded day plus the period is later than today. A missing or
-// unreadable key or value, or one of another type or size, answers true. Reads only.
+// The due rule: true unless the recorded day plus the period is later than today. A recorded
+// day after today or not a finite number, a missing or unreadable key or value, or one of another
+// type or size, answers true. Reads only.
 bool IsPeriodElapsed(const char* periodName, const char* lastName);
 
 // Called after each successful copy: opens the schedule key with the backup's registry object,

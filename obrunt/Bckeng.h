@@ -30,7 +30,8 @@ public:
     HWND m_hOwner = nullptr;
 
     // Due rules over ShortPeriod/ShortPeriodLast and LongPeriod/LongPeriodLast: true when the
-    // recorded day plus the period is not later than today, or the schedule cannot be read.
+    // recorded day plus the period is not later than today, when the recorded day lies after
+    // today or is no finite number, or when the schedule cannot be read.
     // They only read the registry.
     bool IsShortPeriodElapsed();
     bool IsLongPeriodElapsed();
@@ -42,8 +43,9 @@ public:
     // text when the folder cannot be given or made.
     AnsiString GetRotationBackupPath(std::int8_t model);
 
-    // Silent copy of both databases into today's rotation folder, recording ShortPeriodLast after
-    // each copy that succeeded. Raises ERegistryException when that value cannot be written.
+    // Silent copy of both databases into today's rotation folder, each replacing last week's copy
+    // only once it is complete; records ShortPeriodLast when every database present was copied.
+    // Raises ERegistryException when that value cannot be written.
     void RunShortBackup();
     // Copy of both databases into a dated folder inside a folder the operator picks, recording
     // LongPeriodLast after each copy that succeeded. Raises ERegistryException as above.

@@ -6,6 +6,7 @@
 #include "BackupSchedule.h"
 #include "Bckeng.h"
 #include "DateFormat.h"
+#include "FileCheck.h"
 #include "Folders.h"
 #include "FolderPicker.h"
 
@@ -14,16 +15,6 @@
 #include <cstring>
 
 namespace {
-
-// The size of a file, or -1 when there is none.
-long long FileSize(const AnsiString& path)
-{
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ||
-        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-        return -1;
-    return (static_cast<long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-}
 
 // Puts a path into a zeroed 260-byte shell list; false when it does not fit.
 bool FillShellList(char (&list)[MAX_PATH], const AnsiString& path)
@@ -63,13 +54,13 @@ bool ShellCopy(HWND owner, const AnsiString& source, const AnsiString& targetFol
     operation.lpszProgressTitle = "Test";
     // The window repaints and reacts once before the shell's copy blocks this thread.
     Application->ProcessMessages();
-    if (SHFileOperationA(&operation) != 0)
+    if (SHFileOperationA(&operation) != 0 || operation.fAnyOperationsAborted)
         return false;
-    // The shell has been seen to report success for a source it could not read (held open by
-    // another program): only a copy that is there counts.
+    // The shell also reports success when the operator declined to replace an older copy, and
+    // for a source it could not read (held open by another program): only a copy with the
+    // source's bytes counts.
     const AnsiString copy = targetFolder + "\\" + source.substr(source.find_last_of('\\') + 1);
-    const long long size = FileSize(source);
-    return size >= 0 && FileSize(copy) == size;
+    return SameFileContents(source, copy);
 }
 
 BackupResult CEmissionBackup::RunLongBackup()

@@ -17,6 +17,7 @@ AnsiString LongBackupFolder(const std::string& chosen, TDateTime day);
 
 // Copies one file into a folder with the shell's copy (progress window titled "Test", its
 // confirmations and error reports owned by owner), after handling the waiting window messages
-// once. True only when the shell reports success and the copy is in the folder with the
-// source's size; a path longer than MaxShellListPath is refused without a copy.
+// once. True only when the shell reports success with no operation aborted (a replacement the
+// operator declined) and the copy in the folder holds the source's bytes; a path longer than
+// MaxShellListPath is refused without a copy.
 bool ShellCopy(HWND owner, const AnsiString& source, const AnsiString& targetFolder);

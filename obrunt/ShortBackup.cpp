@@ -6,6 +6,7 @@
 #include "CommonAppData.h"
 #include "DateFormat.h"
 #include "DateTime.h"
+#include "FileCheck.h"
 #include "Folders.h"
 
 AnsiString CEmissionBackup::GetRotationBackupPath(std::int8_t model)
@@ -23,16 +24,42 @@ AnsiString CEmissionBackup::GetRotationBackupPath(std::int8_t model)
     return folder + StorageFileNames[model];
 }
 
+namespace {
+
+// Called for each model: copies the database to a temporary file beside the target and puts it
+// in the target's place only when it is complete and equal to the source. On any failure the
+// temporary file goes and last week's copy stays as it was.
+bool ReplaceWithCopy(const AnsiString& source, const AnsiString& target)
+{
+    if (source.IsEmpty() || target.IsEmpty())
+        return false;
+    const AnsiString temporary = target + ".new";
+    if (CopyFileA(source.c_str(), temporary.c_str(), FALSE) && SameFileContents(source, temporary) &&
+        MoveFileExA(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return true;
+    DeleteFileA(temporary.c_str());
+    return false;
+}
+
+}  // namespace
+
 void CEmissionBackup::RunShortBackup()
 {
     TRegistry registry(KEY_ALL_ACCESS);
     registry.SetRootKey(HKEY_CURRENT_USER);
+    int copied = 0;
+    bool presentButNotCopied = false;
     for (std::int8_t model = 0; model < 2; ++model) {
         const AnsiString source = GetStorageFilePath(model);
         const AnsiString target = GetRotationBackupPath(model);
-        // Last week's copy of this weekday is replaced. A station with one instrument model
-        // has no database for the other: that copy fails and nothing is recorded for it.
-        if (CopyFileA(source.c_str(), target.c_str(), FALSE))
-            RecordBackupDay(registry, "ShortPeriodLast");
+        // A station with one instrument model has no database for the other; that blocks nothing.
+        const bool present = !source.IsEmpty() && FileSize(source) >= 0;
+        if (ReplaceWithCopy(source, target))
+            ++copied;
+        else if (present)
+            presentButNotCopied = true;
     }
+    // A database left uncopied (a full volume) keeps the backup due, so the next start tries again.
+    if (copied > 0 && !presentButNotCopied)
+        RecordBackupDay(registry, "ShortPeriodLast");
 }

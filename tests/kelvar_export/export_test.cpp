@@ -5,7 +5,6 @@
 
 #include "BoxCatcher.h"
 #include "Files.h"
-#include "ProgramProcess.h"
 #include "WinePaths.h"
 
 #include <gtest/gtest.h>
@@ -44,14 +43,13 @@ std::vector<std::string> Pieces(const std::vector<size_t>& lengths, std::string&
 }
 
 // A Unix link to a device while the object lives (Wine cannot delete a device's link itself).
-// Wine gives no exit code of a Unix program: the test's result shows whether the link was made.
 class LinkToDevice {
 public:
     LinkToDevice(const std::string& unixPath, const std::string& device) : path_(unixPath)
     {
-        guitest::ProgramProcess("/bin/ln", "-sfn " + device + " " + path_).WaitForExit();
+        EXPECT_TRUE(support::RunUnix("/bin/ln -sfn " + device + " '" + path_ + "'"));
     }
-    ~LinkToDevice() { guitest::ProgramProcess("/bin/rm", "-f " + path_).WaitForExit(); }
+    ~LinkToDevice() { support::RunUnix("/bin/rm -f '" + path_ + "'"); }
     LinkToDevice(const LinkToDevice&) = delete;
     LinkToDevice& operator=(const LinkToDevice&) = delete;
 

@@ -139,8 +139,9 @@ std::string SampleDatabase(int model, int variant)
     return bytes;
 }
 
-PickerDriver::PickerDriver(std::vector<PickerAnswer> answers)
-    : answers_(std::move(answers)), catcher_([this](const guitest::CaughtBox& box) { return Answer(box); })
+PickerDriver::PickerDriver(std::vector<PickerAnswer> answers, int otherBoxes)
+    : answers_(std::move(answers)), otherBoxes_(otherBoxes),
+      catcher_([this](const guitest::CaughtBox& box) { return Answer(box); })
 {
 }
 
@@ -150,8 +151,8 @@ int PickerDriver::Answer(const guitest::CaughtBox& box)
     if (!guitest::IsFolderPicker(picker)) {
         others_.push_back(box);
         for (int button : box.Buttons)
-            if (button == IDYES)
-                return IDYES;
+            if (button == otherBoxes_)
+                return otherBoxes_;
         return 0;
     }
     if (box.Owner)

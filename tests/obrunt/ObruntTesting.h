@@ -81,11 +81,11 @@ struct PickerAnswer
 
 // While it lives, each folder picker the test's thread opens takes the next answer (a picker
 // beyond the answers is cancelled and fails the test). Every other box (the shell's questions
-// during a copy) is answered "Yes" and recorded.
+// during a copy) is answered with otherBoxes, "Yes" unless told (IDNO: "No"), and recorded.
 class PickerDriver
 {
 public:
-    explicit PickerDriver(std::vector<PickerAnswer> answers);
+    explicit PickerDriver(std::vector<PickerAnswer> answers, int otherBoxes = IDYES);
 
     int PickersShown() const { return pickers_; }
     // Whether a picker had an owner window.
@@ -96,6 +96,7 @@ private:
     int Answer(const guitest::CaughtBox& box);
 
     std::vector<PickerAnswer> answers_;
+    int otherBoxes_;
     int pickers_ = 0;
     bool pickerOwned_ = false;
     std::vector<guitest::CaughtBox> others_;

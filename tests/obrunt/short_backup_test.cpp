@@ -4,6 +4,7 @@
 
 #include "DateFormat.h"
 #include "DateTime.h"
+#include "Folders.h"
 #include "GuiTesting.h"
 #include "StorageFixture.h"
 
@@ -36,6 +37,42 @@ protected:
     }
     // Today's rotation folder in the regional settings in force.
     static std::string TodaysFolder() { return RotationFolder(FormatDateTime("ddd", Date())); }
+};
+
+// A tmpfs of some KiB mounted on a folder of the prefix while the object lives, so that copies
+// into the folder run out of room. Mounting needs root; Why() says what failed.
+class SmallVolume
+{
+public:
+    SmallVolume(const std::string& folder, int kib) : unixPath_(support::UnixPath(folder))
+    {
+        std::string output;
+        mounted_ = support::RunUnix("/bin/mount -t tmpfs -o size=" + std::to_string(kib) + "k tabulon '" +
+                                        unixPath_ + "'",
+                                    &output);
+        ULARGE_INTEGER total = {};
+        if (!mounted_)
+            why_ = "no tmpfs (mounting needs root): " + output;
+        else if (!GetDiskFreeSpaceExA((folder + "\\").c_str(), nullptr, &total, nullptr) ||
+                 total.QuadPart > 2u * kib * 1024u)
+            why_ = "the tmpfs on " + unixPath_ + " is not seen";
+    }
+    ~SmallVolume()
+    {
+        if (mounted_) {
+            EXPECT_TRUE(support::RunUnix("/bin/umount '" + unixPath_ + "'"));
+        }
+    }
+    SmallVolume(const SmallVolume&) = delete;
+    SmallVolume& operator=(const SmallVolume&) = delete;
+
+    bool Unmounted() const { return !why_.empty(); }
+    const std::string& Why() const { return why_; }
+
+private:
+    std::string unixPath_;
+    bool mounted_ = false;
+    std::string why_;
 };
 
 }  // namespace
@@ -169,4 +206,43 @@ TEST_F(ShortBackup, ARealFirebirdDatabaseIsCopiedUnchanged)
     Run();
     EXPECT_TRUE(ReadFile(TodaysFolder() + "\\KX40Storage.GDB") == original);
     EXPECT_TRUE(ReadFile(StoragePath(0)) == original);
+}
+
+TEST_F(ShortBackup, OnAFullVolumeLastWeeksCopyStaysAndTheDayWaitsForEveryCopy)
+{
+    // English day names keep the folder's Linux path plain.
+    ThreadLocale english(MAKELCID(MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), SORT_DEFAULT));
+    const std::string folder = TodaysFolder();
+    ASSERT_TRUE(ForceDirectories(folder.c_str()));
+    SmallVolume volume(folder, 400);
+    if (volume.Unmounted())
+        GTEST_SKIP() << volume.Why();
+    // Last week's copies of 60 KiB each. Beside them the new KX40 copy (100 KiB) fits, the KX60
+    // one (300 KiB) does not.
+    const std::string old40 = SampleDatabase(0, 3).substr(0, 60 * 1024);
+    const std::string old60 = SampleDatabase(1, 3).substr(0, 60 * 1024);
+    const std::string new40 = SampleDatabase(0).substr(0, 100 * 1024);
+    WriteFile(folder + "\\KX40Storage.GDB", old40);
+    WriteFile(folder + "\\KX60Storage.GDB", old60);
+    WriteFile(StoragePath(0), new40);
+    WriteFile(StoragePath(1), SampleDatabase(1));
+    SetDay("ShortPeriodLast", Today() - 7);
+
+    Run();
+
+    EXPECT_TRUE(ReadFile(folder + "\\KX60Storage.GDB") == old60);
+    EXPECT_TRUE(ReadFile(folder + "\\KX40Storage.GDB") == new40);
+    std::vector<std::string> names = FolderEntries(folder);
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ((std::vector<std::string>{"KX40Storage.GDB", "KX60Storage.GDB"}), names);
+    EXPECT_EQ(Today() - 7, RecordedDay("ShortPeriodLast"));
+
+    // With room for each new copy beside its old one, both are replaced and the day recorded.
+    const std::string new60 = SampleDatabase(1).substr(0, 200 * 1024);
+    WriteFile(StoragePath(1), new60);
+    Run();
+    EXPECT_TRUE(ReadFile(folder + "\\KX40Storage.GDB") == new40);
+    EXPECT_TRUE(ReadFile(folder + "\\KX60Storage.GDB") == new60);
+    EXPECT_EQ(2u, FolderEntries(folder).size());
+    EXPECT_EQ(Today(), RecordedDay("ShortPeriodLast"));
 }

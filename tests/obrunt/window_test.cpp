@@ -131,6 +131,40 @@ TEST_F(QuestionWindow, AFailedBackupShowsTheFailurePageWhoseAnoTriesAgain)
     EXPECT_EQ(Today(), RecordedDay("LongPeriodLast"));
 }
 
+TEST_F(QuestionWindow, ADeclinedReplacementShowsTheFailurePageAndAnAcceptedOneSucceeds)
+{
+    WriteFile(StoragePath(0), SampleDatabase(0));
+    WriteFile(StoragePath(1), SampleDatabase(1));
+    SetDay("LongPeriodLast", Today() - 40);
+    const std::string target = scratch.Path() + "\\" + std::string(FormatDateTime("yyyy-mm-dd", Date()));
+    // Older copies from an earlier backup today: first of the databases' sizes (the files grow
+    // in whole pages), then of other sizes.
+    std::string sameSize[2] = {SampleDatabase(0), SampleDatabase(1)};
+    sameSize[0][4096] ^= 1;
+    sameSize[1][8192] ^= 1;
+    std::string otherSize[2] = {SampleDatabase(0, 1), SampleDatabase(1, 1)};
+    TButton* ano = form->Button1;
+    for (std::string* older : {sameSize, otherSize}) {
+        WriteFile(target + "\\KX40Storage.GDB", older[0]);
+        WriteFile(target + "\\KX60Storage.GDB", older[1]);
+        PickerDriver declining({PickerAnswer::Choosing(scratch.Path())}, IDNO);
+        ASSERT_TRUE(guitest::Click(ano));
+        EXPECT_EQ(form->shtBackupFailed, Page());
+        EXPECT_EQ(2u, declining.OtherBoxes().size());  // one replace question per database
+        EXPECT_TRUE(ReadFile(target + "\\KX40Storage.GDB") == older[0]);
+        EXPECT_TRUE(ReadFile(target + "\\KX60Storage.GDB") == older[1]);
+        EXPECT_EQ(Today() - 40, RecordedDay("LongPeriodLast"));
+        ano = form->Button4;
+    }
+    PickerDriver accepting({PickerAnswer::Choosing(scratch.Path())});
+    ASSERT_TRUE(guitest::Click(ano));
+    EXPECT_EQ(form->shtBackupSuccess, Page());
+    EXPECT_EQ(2u, accepting.OtherBoxes().size());
+    EXPECT_TRUE(ReadFile(target + "\\KX40Storage.GDB") == SampleDatabase(0));
+    EXPECT_TRUE(ReadFile(target + "\\KX60Storage.GDB") == SampleDatabase(1));
+    EXPECT_EQ(Today(), RecordedDay("LongPeriodLast"));
+}
+
 TEST_F(QuestionWindow, NeAndUkoncitCloseTheWindow)
 {
     ASSERT_TRUE(guitest::Click(form->Button2));
