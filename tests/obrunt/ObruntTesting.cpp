@@ -128,6 +128,24 @@ std::string RotationFolder(const std::string& dayName)
     return DataFolder() + "\\Backup\\" + dayName;
 }
 
+void PutBothDatabases()
+{
+    WriteFile(StoragePath(0), SampleDatabase(0));
+    WriteFile(StoragePath(1), SampleDatabase(1));
+}
+
+void PrefixStateTest::SetUp()
+{
+    DeleteScheduleKey();
+    RemoveTree(DataFolder());
+}
+
+void PrefixStateTest::TearDown()
+{
+    DeleteScheduleKey();
+    RemoveTree(DataFolder());
+}
+
 std::string SampleDatabase(int model, int variant)
 {
     std::string bytes(300 * 1024 + 17 * model + variant, '\0');

@@ -8,6 +8,8 @@
 #include "Files.h"
 #include "ThreadLocale.h"
 
+#include <gtest/gtest.h>
+
 #include <windows.h>
 
 #include <string>
@@ -59,6 +61,18 @@ std::string RotationFolder(const std::string& dayName);
 // Bytes standing in for a model's database: some hundred kilobytes of every byte value, distinct
 // per model and per variant.
 std::string SampleDatabase(int model, int variant = 0);
+
+// Writes both models' sample databases where the backup reminder looks for them.
+void PutBothDatabases();
+
+// The fixture of every test that touches the prefix's schedule key and data folder: both are
+// removed before and after each case.
+class PrefixStateTest : public testing::Test
+{
+protected:
+    void SetUp() override;
+    void TearDown() override;
+};
 
 // ---- the folder picker ----
 

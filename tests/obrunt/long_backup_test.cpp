@@ -16,25 +16,9 @@ using namespace obtest;
 
 namespace {
 
-class LongBackup : public testing::Test
+class LongBackup : public PrefixStateTest
 {
 protected:
-    void SetUp() override
-    {
-        DeleteScheduleKey();
-        RemoveTree(DataFolder());
-    }
-    void TearDown() override
-    {
-        DeleteScheduleKey();
-        RemoveTree(DataFolder());
-    }
-
-    static void PutBothDatabases()
-    {
-        WriteFile(StoragePath(0), SampleDatabase(0));
-        WriteFile(StoragePath(1), SampleDatabase(1));
-    }
     static std::string Dated(const std::string& folder)
     {
         return folder + "\\" + std::string(FormatDateTime("yyyy-mm-dd", Date()));

@@ -7,6 +7,7 @@
 #include "Folders.h"
 #include "GuiTesting.h"
 #include "StorageFixture.h"
+#include "WinePaths.h"
 
 #include <gtest/gtest.h>
 
@@ -16,20 +17,9 @@ using namespace obtest;
 
 namespace {
 
-class ShortBackup : public testing::Test
+class ShortBackup : public PrefixStateTest
 {
 protected:
-    void SetUp() override
-    {
-        DeleteScheduleKey();
-        RemoveTree(DataFolder());
-    }
-    void TearDown() override
-    {
-        DeleteScheduleKey();
-        RemoveTree(DataFolder());
-    }
-
     static void Run()
     {
         CEmissionBackup engine;
@@ -125,8 +115,7 @@ TEST_F(ShortBackup, WithoutDatabasesTheFolderIsMadeButNothingRecorded)
 
 TEST_F(ShortBackup, ASecondRunReplacesTheCopiesAndTheRecordedDay)
 {
-    WriteFile(StoragePath(0), SampleDatabase(0));
-    WriteFile(StoragePath(1), SampleDatabase(1));
+    PutBothDatabases();
     Run();
     // Another weekday's folder from an earlier week stays as it is.
     const std::string otherDay = RotationFolder("older") + "\\KX40Storage.GDB";

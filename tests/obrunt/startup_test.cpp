@@ -17,20 +17,13 @@ using guitest::FindVisibleChild;
 
 namespace {
 
-class Startup : public testing::Test
+class Startup : public PrefixStateTest
 {
 protected:
     void SetUp() override
     {
-        DeleteScheduleKey();
-        RemoveTree(DataFolder());
-        WriteFile(StoragePath(0), SampleDatabase(0));
-        WriteFile(StoragePath(1), SampleDatabase(1));
-    }
-    void TearDown() override
-    {
-        DeleteScheduleKey();
-        RemoveTree(DataFolder());
+        PrefixStateTest::SetUp();
+        PutBothDatabases();
     }
 
     static void Schedule(bool shortDue, bool longDue)

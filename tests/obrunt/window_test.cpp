@@ -23,13 +23,12 @@ std::string WindowText(HWND window)
     return text;
 }
 
-class QuestionWindow : public testing::Test
+class QuestionWindow : public PrefixStateTest
 {
 protected:
     void SetUp() override
     {
-        DeleteScheduleKey();
-        RemoveTree(DataFolder());
+        PrefixStateTest::SetUp();
         form = new TForm2(nullptr);
         form->Show();
         guitest::Pump();
@@ -37,8 +36,7 @@ protected:
     void TearDown() override
     {
         delete form;
-        DeleteScheduleKey();
-        RemoveTree(DataFolder());
+        PrefixStateTest::TearDown();
     }
 
     TTabSheet* Page() const { return form->PageControl1->ActivePage; }
@@ -133,8 +131,7 @@ TEST_F(QuestionWindow, AFailedBackupShowsTheFailurePageWhoseAnoTriesAgain)
 
 TEST_F(QuestionWindow, ADeclinedReplacementShowsTheFailurePageAndAnAcceptedOneSucceeds)
 {
-    WriteFile(StoragePath(0), SampleDatabase(0));
-    WriteFile(StoragePath(1), SampleDatabase(1));
+    PutBothDatabases();
     SetDay("LongPeriodLast", Today() - 40);
     const std::string target = scratch.Path() + "\\" + std::string(FormatDateTime("yyyy-mm-dd", Date()));
     // Older copies from an earlier backup today: first of the databases' sizes (the files grow
