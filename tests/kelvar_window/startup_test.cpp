@@ -99,6 +99,17 @@ protected:
         }
     }
 
+    // Checks the window after a change to the model's tab: that model and its database current,
+    // the list emptied, "Tisk" disabled, and the numbers its search list shows.
+    static void ExpectChangedTo(TfrmSearchMain& f, Model model, const std::vector<std::string>& numbers)
+    {
+        EXPECT_EQ(model == Model::KX40 ? 1 : 2, A::currentModel(f));
+        EXPECT_TRUE(A::currentDb(f) == A::db(f, model));
+        EXPECT_EQ(0, f.lvProtocols->Items->Count);
+        EXPECT_FALSE(f.btnPrint->Enabled);
+        EXPECT_EQ(numbers, kelvartest::Entries(f.cbProtNum));
+    }
+
     // Lists a line, with a record, and enables "Tisk", as a search would have.
     static void ListALine(TfrmSearchMain& f)
     {
@@ -317,20 +328,12 @@ TEST_F(Startup, SwitchingTabsEmptiesTheListAndReloadsTheSearchLists)
         ListALine(f);
         ASSERT_TRUE(guitest::PickTab(f.pcApplications, f.shtKX60));
         EXPECT_EQ(f.shtKX60, f.pcApplications->ActivePage());
-        EXPECT_EQ(2, A::currentModel(f));
-        EXPECT_TRUE(A::currentDb(f) == A::dbKX60(f));
-        EXPECT_EQ(0, f.lvProtocols->Items->Count);
-        EXPECT_FALSE(f.btnPrint->Enabled);
-        EXPECT_EQ(AnsiTexts({u8"60-007"}), kelvartest::Entries(f.cbProtNum));
+        ExpectChangedTo(f, Model::KX60, AnsiTexts({u8"60-007"}));
         EXPECT_EQ(AnsiTexts({u8"Zetor"}), kelvartest::Entries(f.cbCarMark));
 
         ListALine(f);
         ASSERT_TRUE(guitest::PickTab(f.pcApplications, f.shtKX40));
-        EXPECT_EQ(1, A::currentModel(f));
-        EXPECT_TRUE(A::currentDb(f) == A::dbKX40(f));
-        EXPECT_EQ(0, f.lvProtocols->Items->Count);
-        EXPECT_FALSE(f.btnPrint->Enabled);
-        EXPECT_EQ(AnsiTexts({u8"40-001", u8"40-002"}), kelvartest::Entries(f.cbProtNum));
+        ExpectChangedTo(f, Model::KX40, AnsiTexts({u8"40-001", u8"40-002"}));
     }
     EXPECT_EQ(0u, boxes.Count());
 }
@@ -403,10 +406,6 @@ TEST_F(Startup, AFailingSearchListLoadOnATabChangeLeavesTheNewModelSet)
 
     ASSERT_TRUE(guitest::PickTab(f.pcApplications, f.shtKX60));
     EXPECT_TRUE(boxes.CaughtOnly("Tabulon", ForeignExceptionText, BoxIcon::Stop));
-    EXPECT_EQ(2, A::currentModel(f));
-    EXPECT_TRUE(A::currentDb(f) == A::dbKX60(f));
-    EXPECT_EQ(0, f.lvProtocols->Items->Count);
-    EXPECT_FALSE(f.btnPrint->Enabled);
-    EXPECT_EQ(AnsiTexts({u8"60-007"}), kelvartest::Entries(f.cbProtNum));
+    ExpectChangedTo(f, Model::KX60, AnsiTexts({u8"60-007"}));
     EXPECT_EQ(AnsiTexts({u8"Petr Dvořák"}), kelvartest::Entries(f.cbOwner));
 }
