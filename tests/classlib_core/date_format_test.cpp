@@ -6,6 +6,7 @@
 #include "DateTime.h"
 #include "Exception.h"
 #include "FormatSettings.h"
+#include "SystemDates.h"
 #include "ThreadLocale.h"
 
 #include <windows.h>
@@ -13,36 +14,13 @@
 #include <cmath>
 #include <string>
 
+using support::SystemTimeAt;
+using support::WindowsDate;
+using support::WindowsDateTime;
+
 namespace {
 
 const LCID czech = 0x405, english = 0x409, german = 0x407;
-
-SYSTEMTIME At(int y, int m, int d, int h = 0, int n = 0, int s = 0)
-{
-    SYSTEMTIME st{};
-    st.wYear = static_cast<WORD>(y);
-    st.wMonth = static_cast<WORD>(m);
-    st.wDay = static_cast<WORD>(d);
-    st.wHour = static_cast<WORD>(h);
-    st.wMinute = static_cast<WORD>(n);
-    st.wSecond = static_cast<WORD>(s);
-    return st;
-}
-
-// What Windows writes for the locale's own short date / long time / a picture.
-std::string SystemDate(LCID locale, const SYSTEMTIME& st, const char* picture = nullptr)
-{
-    char buffer[128] = {};
-    GetDateFormatA(locale, picture ? 0 : DATE_SHORTDATE, &st, picture, buffer, sizeof buffer);
-    return buffer;
-}
-
-std::string SystemTime(LCID locale, const SYSTEMTIME& st)
-{
-    char buffer[128] = {};
-    GetTimeFormatA(locale, 0, &st, nullptr, buffer, sizeof buffer);
-    return buffer;
-}
 
 TDateTime Value(const SYSTEMTIME& st)
 {
@@ -60,14 +38,13 @@ TEST_P(EachLocale, DateTextsEqualTheSystemsOwn)
     const LCID locale = GetParam();
     support::ThreadLocale in(locale);
     EXPECT_EQ(locale, FormatSettings().Locale);
-    const SYSTEMTIME samples[] = {At(2020, 1, 1), At(2016, 6, 3, 13, 5, 9), At(1999, 12, 31, 23, 59, 59),
-                                  At(2024, 2, 29, 0, 0, 1), At(1601, 1, 1, 7, 0, 0)};
+    const SYSTEMTIME samples[] = {SystemTimeAt(2020, 1, 1), SystemTimeAt(2016, 6, 3, 13, 5, 9),
+                                  SystemTimeAt(1999, 12, 31, 23, 59, 59), SystemTimeAt(2024, 2, 29, 0, 0, 1),
+                                  SystemTimeAt(1601, 1, 1, 7, 0, 0)};
     for (const SYSTEMTIME& st : samples) {
-        const std::string date = SystemDate(locale, st);
-        const bool midnight = st.wHour == 0 && st.wMinute == 0 && st.wSecond == 0;
-        EXPECT_EQ(date, DateToStr(Value(st)));
+        EXPECT_EQ(WindowsDate(locale, st), DateToStr(Value(st)));
         // Midnight gives the date alone; any other time the date, one blank and the time.
-        EXPECT_EQ(midnight ? date : date + " " + SystemTime(locale, st), DateTimeToStr(Value(st)));
+        EXPECT_EQ(WindowsDateTime(locale, st), DateTimeToStr(Value(st)));
     }
 }
 
@@ -76,8 +53,8 @@ TEST_P(EachLocale, AbbreviatedDayNamesAreTheLocales)
     const LCID locale = GetParam();
     support::ThreadLocale in(locale);
     for (int day = 1; day <= 7; ++day) {  // 1 June 2020 was a Monday
-        const SYSTEMTIME st = At(2020, 6, day);
-        EXPECT_EQ(SystemDate(locale, st, "ddd"), FormatDateTime("ddd", Value(st))) << day;
+        const SYSTEMTIME st = SystemTimeAt(2020, 6, day);
+        EXPECT_EQ(WindowsDate(locale, st, "ddd"), FormatDateTime("ddd", Value(st))) << day;
     }
 }
 
@@ -96,9 +73,9 @@ TEST(DateText, EnglishUnitedStates)
     support::ThreadLocale in(english);
     EXPECT_EQ("1/1/2020", DateToStr(43831.0));
     EXPECT_EQ("1/1/2020", DateTimeToStr(43831.0));
-    EXPECT_EQ("6/3/2016 1:05:09 PM", DateTimeToStr(Value(At(2016, 6, 3, 13, 5, 9))));
+    EXPECT_EQ("6/3/2016 1:05:09 PM", DateTimeToStr(Value(SystemTimeAt(2016, 6, 3, 13, 5, 9))));
     // The date part alone, whatever the time of day.
-    EXPECT_EQ("6/3/2016", DateToStr(Value(At(2016, 6, 3, 13, 5, 9))));
+    EXPECT_EQ("6/3/2016", DateToStr(Value(SystemTimeAt(2016, 6, 3, 13, 5, 9))));
 }
 
 TEST(DateText, CzechDayNamesInCodePage1250)

@@ -3,6 +3,9 @@
 #pragma once
 
 #include "Gui.h"
+#include "GuiTesting.h"
+
+#include <gtest/gtest.h>
 
 #include <functional>
 #include <vector>
@@ -58,4 +61,12 @@ public:
     std::function<void()> onSearch;
     std::function<void(TListItem*, TListItem*, int&)> onCompare;
     bool allowClose = true;
+};
+
+// The fixture of the cases on one sample form, made and shown before each case.
+class SampleFormTest : public testing::Test
+{
+protected:
+    guitest::ShownForm<TSampleForm> shown_;
+    TSampleForm* const form = shown_.get();
 };

@@ -16,18 +16,6 @@ using guitest::BoxCatcher;
 using guitest::BoxIcon;
 using guitest::Ansi;
 
-namespace {
-
-// A form made outside the application (not the main form), shown, and destroyed at the end.
-struct ShownForm
-{
-    ShownForm() : form(new TSampleForm(nullptr)) { form->Show(); guitest::Pump(); }
-    ~ShownForm() { delete form; }
-    TSampleForm* form;
-};
-
-}  // namespace
-
 TEST(ExceptionBox, AddsAFullStopOnlyAfterCharactersThatSortAfterIt)
 {
     Application->Title = Ansi(u8"Zkušební titul");
@@ -151,17 +139,16 @@ TEST(MessageLoop, OnShowRunsOnceAndAFailureThereLetsTheShowingGoOn)
 
 TEST(MessageLoop, ProcessMessagesHandlesWhatIsWaitingAndReturns)
 {
-    ShownForm shown;
-    PostMessageA(shown.form->btnSearch->Handle, BM_CLICK, 0, 0);
-    PostMessageA(shown.form->btnSearch->Handle, BM_CLICK, 0, 0);
+    guitest::ShownForm<TSampleForm> form;
+    PostMessageA(form->btnSearch->Handle, BM_CLICK, 0, 0);
+    PostMessageA(form->btnSearch->Handle, BM_CLICK, 0, 0);
     Application->ProcessMessages();
-    EXPECT_EQ(2, shown.form->searchClicks);
+    EXPECT_EQ(2, form->searchClicks);
 }
 
 TEST(Closing, EveryCloseRequestAsksOnCloseQuery)
 {
-    ShownForm shown;
-    TSampleForm* form = shown.form;
+    guitest::ShownForm<TSampleForm> form;
     form->allowClose = false;
     SendMessageA(form->Handle, WM_CLOSE, 0, 0);  // the close box and Alt+F4 end here
     form->Close();
@@ -199,9 +186,9 @@ TEST(Closing, ClosingTheMainFormEndsTheLoopFromOnShow)
 
 TEST(MessageBoxes, AreOwnedByTheActiveFormAndReturnThePressedButton)
 {
-    ShownForm shown;
+    guitest::ShownForm<TSampleForm> form;
     HWND active = GetActiveWindow();
-    EXPECT_EQ(shown.form->Handle(), active);
+    EXPECT_EQ(form->Handle(), active);
     {
         BoxCatcher boxes;
         EXPECT_EQ(IDOK, Application->MessageBox(Ansi(u8"Nepodařilo se vytvořit soubor protokolu."), "Chyba",
@@ -235,15 +222,8 @@ TEST(MessageBoxes, AreOwnedByTheActiveFormAndReturnThePressedButton)
 
 TEST(Manifest, CommonControlsComeFromTheSideBySideStore)
 {
-    // DllGetVersion says 5.81 under Wine whatever was loaded; the path tells the truth.
-    HMODULE comctl = GetModuleHandleA("comctl32.dll");
-    ASSERT_NE(nullptr, comctl);
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(comctl, path, MAX_PATH);
-    std::string lower = path;
-    for (char& c : lower)
-        c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
-    EXPECT_NE(std::string::npos, lower.find("\\winsxs\\")) << path;
+    const std::string path = guitest::CommonControlsPath();
+    EXPECT_NE(std::string::npos, path.find("\\winsxs\\")) << path;
 }
 
 TEST(RegionalSettings, ASettingChangeReachingTheMainFormReloadsThem)

@@ -10,17 +10,10 @@ using guitest::Ansi;
 
 namespace {
 
-class ComboBox : public testing::Test
+class ComboBox : public SampleFormTest
 {
 protected:
-    void SetUp() override
-    {
-        form = new TSampleForm(nullptr);
-        form->Show();
-        guitest::Pump();
-        box = form->cbProtNum;
-    }
-    void TearDown() override { delete form; }
+    TComboBox* const box = form->cbProtNum;
 
     void Fill(std::initializer_list<const char*> utf8Entries)
     {
@@ -38,9 +31,6 @@ protected:
     }
 
     AnsiString Text() const { return box->Text; }
-
-    TSampleForm* form = nullptr;
-    TComboBox* box = nullptr;
 };
 
 }  // namespace

@@ -12,25 +12,15 @@ using guitest::Ansi;
 
 namespace {
 
-class Controls : public testing::Test
+class Controls : public SampleFormTest
 {
 protected:
-    void SetUp() override
-    {
-        form = new TSampleForm(nullptr);
-        form->Show();
-        guitest::Pump();
-    }
-    void TearDown() override { delete form; }
-
     static LOGFONTA FontOf(HWND window)
     {
         LOGFONTA font = {};
         GetObjectA(reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0)), sizeof font, &font);
         return font;
     }
-
-    TSampleForm* form = nullptr;
 };
 
 }  // namespace

@@ -8,23 +8,13 @@
 
 namespace {
 
-class PageControl : public testing::Test
+class PageControl : public SampleFormTest
 {
 protected:
-    void SetUp() override
-    {
-        form = new TSampleForm(nullptr);
-        form->Show();
-        guitest::Pump();
-    }
-    void TearDown() override { delete form; }
-
     int TabCount() const
     {
         return static_cast<int>(SendMessageA(form->pcPages->TabsHandle(), TCM_GETITEMCOUNT, 0, 0));
     }
-
-    TSampleForm* form = nullptr;
 };
 
 }  // namespace
@@ -178,47 +168,43 @@ TPagedForm::TPagedForm(TComponent* Owner) : TForm(Owner)
 
 TEST(PagesWithoutTabs, FillThePageControlAndKeepTheFocusOnTheShownPage)
 {
-    TPagedForm form(nullptr);
-    form.Show();
-    guitest::Pump();
+    guitest::ShownForm<TPagedForm> form;
     RECT client, page, pages;
-    GetClientRect(form.Handle, &client);
-    GetClientRect(form.PageControl1->Handle, &pages);
-    GetClientRect(form.shtRequest->Handle, &page);
+    GetClientRect(form->Handle, &client);
+    GetClientRect(form->PageControl1->Handle, &pages);
+    GetClientRect(form->shtRequest->Handle, &page);
     EXPECT_EQ(client.right, pages.right);    // alClient
     EXPECT_EQ(client.bottom, pages.bottom);
     EXPECT_EQ(pages.right, page.right);      // no tab strip takes room
     EXPECT_EQ(pages.bottom, page.bottom);
 
     // The first button in tab order has the focus; Tab moves on within the page.
-    EXPECT_EQ(form.Button1->Handle(), GetFocus());
-    EXPECT_TRUE(form.SelectNext(true));
-    EXPECT_EQ(form.Button2->Handle(), GetFocus());
-    EXPECT_TRUE(form.SelectNext(true));
-    EXPECT_EQ(form.Button1->Handle(), GetFocus());
+    EXPECT_EQ(form->Button1->Handle(), GetFocus());
+    EXPECT_TRUE(form->SelectNext(true));
+    EXPECT_EQ(form->Button2->Handle(), GetFocus());
+    EXPECT_TRUE(form->SelectNext(true));
+    EXPECT_EQ(form->Button1->Handle(), GetFocus());
 
     // A button on a sheet reaches its handler; the new page's button takes the focus.
-    ASSERT_TRUE(guitest::Click(form.Button1));
-    EXPECT_EQ(form.shtDone, form.PageControl1->ActivePage);
-    EXPECT_TRUE(IsWindowVisible(form.Button3->Handle));
-    EXPECT_FALSE(IsWindowVisible(form.Button1->Handle));
-    EXPECT_EQ(form.Button3->Handle(), GetFocus());
-    EXPECT_FALSE(guitest::Click(form.Button2));  // on the hidden page: nobody can press it
-    EXPECT_EQ(0, form.noClicks);
+    ASSERT_TRUE(guitest::Click(form->Button1));
+    EXPECT_EQ(form->shtDone, form->PageControl1->ActivePage);
+    EXPECT_TRUE(IsWindowVisible(form->Button3->Handle));
+    EXPECT_FALSE(IsWindowVisible(form->Button1->Handle));
+    EXPECT_EQ(form->Button3->Handle(), GetFocus());
+    EXPECT_FALSE(guitest::Click(form->Button2));  // on the hidden page: nobody can press it
+    EXPECT_EQ(0, form->noClicks);
 }
 
 TEST(PagesWithoutTabs, EnterPressesTheFocusedButtonAndTabGoesRound)
 {
-    TPagedForm form(nullptr);
-    form.Show();
-    guitest::Pump();
+    guitest::ShownForm<TPagedForm> form;
     HWND focus = GetFocus();
-    ASSERT_EQ(form.Button1->Handle(), focus);
+    ASSERT_EQ(form->Button1->Handle(), focus);
     // Keys as the loop receives them from the keyboard.
     PostMessageA(focus, WM_KEYDOWN, VK_TAB, 1);
     guitest::Pump();
-    EXPECT_EQ(form.Button2->Handle(), GetFocus());
+    EXPECT_EQ(form->Button2->Handle(), GetFocus());
     PostMessageA(GetFocus(), WM_KEYDOWN, VK_RETURN, 1);
     guitest::Pump();
-    EXPECT_EQ(1, form.noClicks);
+    EXPECT_EQ(1, form->noClicks);
 }

@@ -14,9 +14,8 @@ using guitest::Ansi;
 
 TEST(Screenshot, EveryControlKindOfTheSampleFormIsDrawn)
 {
-    TSampleForm form(nullptr);
-    form.Show();
-    guitest::Pump();
+    guitest::ShownForm<TSampleForm> shown;
+    TSampleForm& form = *shown;
     form.cbProtNum->Items->Add(Ansi(u8"Čížek Jan"));
     guitest::TypeText(form.cbProtNum, Ansi(u8"čí"));
     guitest::Click(form.chxFrom);

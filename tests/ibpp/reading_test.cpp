@@ -1,9 +1,19 @@
 // Reading columns by name: texts exactly as stored, integers, timestamps, NULLs and wrong types.
 #include "IbppTestSupport.h"
 
+#include <array>
+
 using namespace ibpptest;
 
 namespace {
+
+// A timestamp's year, month, day, hours, minutes, seconds and ten-thousandths, to compare whole.
+using Fields = std::array<int, 7>;
+
+Fields FieldsOf(const IBPP::Timestamp& t)
+{
+    return {t.Year(), t.Month(), t.Day(), t.Hours(), t.Minutes(), t.Seconds(), t.SubSeconds()};
+}
 
 class Reading : public ::testing::Test {
 protected:
@@ -85,9 +95,8 @@ TEST_F(Reading, NullReportsTrueAndLeavesTheValueAsItWas)
     }
     IBPP::Timestamp stamp;
     EXPECT_TRUE(row->Get("CHECK_DATE", stamp));
-    EXPECT_EQ(stamp.Year(), 1899);   // the default, the zero of the class library's dates
-    EXPECT_EQ(stamp.Month(), 12);
-    EXPECT_EQ(stamp.Day(), 30);
+    // The default, the zero of the class library's dates.
+    EXPECT_EQ((Fields{1899, 12, 30, 0, 0, 0, 0}), FieldsOf(stamp));
     int number = 5;
     EXPECT_FALSE(row->Get("ID", number));
     EXPECT_EQ(number, -7);
@@ -106,29 +115,11 @@ TEST_F(Reading, TimestampsKeepTheirFractionOfASecond)
 {
     IBPP::Timestamp t;
     EXPECT_FALSE(rows_[0]->Get("CHECK_DATE", t));
-    EXPECT_EQ(t.Year(), 2021);
-    EXPECT_EQ(t.Month(), 3);
-    EXPECT_EQ(t.Day(), 4);
-    EXPECT_EQ(t.Hours(), 10);
-    EXPECT_EQ(t.Minutes(), 22);
-    EXPECT_EQ(t.Seconds(), 31);
-    EXPECT_EQ(t.SubSeconds(), 1234);
-
+    EXPECT_EQ((Fields{2021, 3, 4, 10, 22, 31, 1234}), FieldsOf(t));
     rows_[2]->Get("CHECK_DATE", t);
-    EXPECT_EQ(t.Year(), 1);
-    EXPECT_EQ(t.Month(), 1);
-    EXPECT_EQ(t.Day(), 1);
-    EXPECT_EQ(t.Hours(), 0);
-    EXPECT_EQ(t.SubSeconds(), 0);
-
+    EXPECT_EQ((Fields{1, 1, 1, 0, 0, 0, 0}), FieldsOf(t));
     rows_[3]->Get("CHECK_DATE", t);
-    EXPECT_EQ(t.Year(), 9999);
-    EXPECT_EQ(t.Month(), 12);
-    EXPECT_EQ(t.Day(), 31);
-    EXPECT_EQ(t.Hours(), 23);
-    EXPECT_EQ(t.Minutes(), 59);
-    EXPECT_EQ(t.Seconds(), 59);
-    EXPECT_EQ(t.SubSeconds(), 9999);
+    EXPECT_EQ((Fields{9999, 12, 31, 23, 59, 59, 9999}), FieldsOf(t));
 }
 
 TEST_F(Reading, UnknownColumnOrUnsuitableTypeRaises)
@@ -164,10 +155,7 @@ TEST_F(Reading, OtherColumnTypes)
     EXPECT_EQ(number, -3);
     IBPP::Timestamp date;
     EXPECT_FALSE(rows[0]->Get("D", date));
-    EXPECT_EQ(date.Year(), 2020);
-    EXPECT_EQ(date.Month(), 2);
-    EXPECT_EQ(date.Day(), 29);
-    EXPECT_EQ(date.Hours(), 0);
+    EXPECT_EQ((Fields{2020, 2, 29, 0, 0, 0, 0}), FieldsOf(date));
 
     std::vector<IBPP::Row> count = select(db_, "SELECT COUNT(*) AS N FROM EMISSIONS");
     EXPECT_FALSE(count[0]->Get("N", number));   // BIGINT within 32 bits

@@ -16,10 +16,9 @@
 
 using A = TfrmSearchMainTestAccess;
 using kelvartest::DocumentRow;
-using kelvartest::ExportFolder;
-using kelvartest::Model;
+using kelvartest::ExportFile;
+using kelvartest::ExportFolderEntries;
 using kelvartest::Sealed;
-using support::FolderEntries;
 using support::ReadFile;
 
 namespace {
@@ -66,9 +65,8 @@ protected:
                     const kelvartest::StorageInPlace::Prepare& prepare = nullptr)
     {
         Clear();
-        Store(Model::KX40, rows, prepare);
         guitest::BoxCatcher boxes;
-        kelvartest::Window& window = Show();
+        kelvartest::Window& window = ShowOn(rows, prepare);
         EXPECT_EQ(1, A::currentModel(*window));
         if (A::currentModel(*window) == 1)
             body(*window);
@@ -94,7 +92,7 @@ TEST_F(Export, SegmentsFollowTheSealOfTheDocumentAndSuffix)
     segments[3] += fixtures::zlibSegment("not part of the protocol");
 
     const AnsiString path = ExportOne({DocumentRow(5, md5Name, segments)}, 5);
-    ASSERT_EQ(ExportFolder() + md5Name + ".xml", path);
+    ASSERT_EQ(ExportFile(md5Name), path);
     const std::string file = ReadFile(path);
     ASSERT_EQ(16 + document.size(), file.size());
     EXPECT_EQ(Sealed(document), file);
@@ -123,14 +121,14 @@ TEST_F(Export, NoRowGivesNoFile)
 {
     std::string document;
     EXPECT_EQ("", ExportOne({DocumentRow(1, md5Name, Pieces({100}, document))}, 2));
-    EXPECT_TRUE(FolderEntries(ExportFolder()).empty());
+    EXPECT_TRUE(ExportFolderEntries().empty());
 }
 
 TEST_F(Export, AnExistingFileIsReplacedAndTheSameProtocolGivesTheSameBytes)
 {
     std::string document;
     const auto rows = {DocumentRow(3, md5Name, Pieces({1024, 1024, 500}, document))};
-    support::WriteFile(ExportFolder() + md5Name + ".xml", std::string(100000, 'x'));
+    support::WriteFile(ExportFile(md5Name), std::string(100000, 'x'));
     WithWindow(rows, [&](TfrmSearchMain& f) {
         const AnsiString first = A::ExportProtocol(f, 3);
         const std::string bytes = ReadFile(first);
@@ -145,7 +143,7 @@ TEST_F(Export, ANullNameGivesDotXml)
 {
     std::string document;
     const AnsiString path = ExportOne({DocumentRow(4, std::nullopt, Pieces({300}, document))}, 4);
-    EXPECT_EQ(ExportFolder() + ".xml", path);
+    EXPECT_EQ(ExportFile(""), path);
     EXPECT_EQ(Sealed(document), ReadFile(path));
 }
 
@@ -156,20 +154,21 @@ TEST_F(Export, SeveralRowsOfOneIdEachGetTheirFileAndTheLastIsReturned)
         ExportOne({DocumentRow(6, "first", Pieces({200}, first)),
                    DocumentRow(6, "second", Pieces({900}, second))},
                   6);
-    EXPECT_EQ(ExportFolder() + "second.xml", path);
+    EXPECT_EQ(ExportFile("second"), path);
     EXPECT_EQ(Sealed(second), ReadFile(path));
-    EXPECT_EQ(Sealed(first), ReadFile(ExportFolder() + "first.xml"));
+    EXPECT_EQ(Sealed(first), ReadFile(ExportFile("first")));
 }
 
 TEST_F(Export, ANameThatLeavesTheExportFolderMakesNoFile)
 {
-    const std::string documents = ExportFolder().substr(0, ExportFolder().size() - 8);
+    const std::string exports = kelvartest::ExportFolder();
+    const std::string documents = exports.substr(0, exports.size() - 8);
     std::string document;
     const auto segments = Pieces({100}, document);
     for (const char* name : {"..\\escaped", "../escaped", "sub\\escaped", "C:escaped", ".", ".."}) {
         SCOPED_TRACE(name);
         EXPECT_EQ("", ExportOne({DocumentRow(1, std::string(name), segments)}, 1));
-        EXPECT_TRUE(FolderEntries(ExportFolder()).empty());
+        EXPECT_TRUE(ExportFolderEntries().empty());
         EXPECT_FALSE(support::FileExists(documents + "escaped.xml"));
         DeleteFileA((documents + "escaped.xml").c_str());
     }
@@ -186,9 +185,9 @@ TEST_F(Export, ASegmentThatDoesNotInflateLeavesNoFile)
 
     for (const std::string& bad : {damaged, tooLong, cut, std::string("not zlib")}) {
         // A file of that name from an earlier export must not survive as if it were this one.
-        support::WriteFile(ExportFolder() + md5Name + ".xml", Sealed(document));
+        support::WriteFile(ExportFile(md5Name), Sealed(document));
         EXPECT_EQ("", ExportOne({DocumentRow(2, md5Name, {good[0], bad, good[1]})}, 2));
-        EXPECT_TRUE(FolderEntries(ExportFolder()).empty());
+        EXPECT_TRUE(ExportFolderEntries().empty());
     }
 }
 
@@ -204,15 +203,15 @@ TEST_F(Export, AnEmptyStoredSegmentAnywhereLeavesNoFile)
         {"last", {good[0], good[1], good[2], ""}}};
     for (const auto& [where, segments] : blobs) {
         SCOPED_TRACE(where);
-        support::WriteFile(ExportFolder() + md5Name + ".xml", Sealed(document));
+        support::WriteFile(ExportFile(md5Name), Sealed(document));
         EXPECT_EQ("", ExportOne({DocumentRow(2, md5Name, segments)}, 2));
-        EXPECT_TRUE(FolderEntries(ExportFolder()).empty());
+        EXPECT_TRUE(ExportFolderEntries().empty());
     }
 }
 
 TEST_F(Export, AFileHeldOpenByAnotherProgramIsLeftAlone)
 {
-    const std::string path = ExportFolder() + md5Name + ".xml";
+    const std::string path = ExportFile(md5Name);
     support::WriteFile(path, "another program's file");
     HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -227,7 +226,7 @@ TEST_F(Export, AFileNameThatOpensADeviceGivesNoPath)
 {
     // The export file is a link to a Linux device: /dev/null takes every write, /dev/full fails
     // them with a full disk. Neither is a file for a print module.
-    const std::string unixPath = support::UnixPath(ExportFolder() + md5Name + ".xml");
+    const std::string unixPath = support::UnixPath(ExportFile(md5Name));
     ASSERT_FALSE(unixPath.empty());
     std::string document;
     const auto segments = Pieces({1000, 1000}, document);
@@ -245,7 +244,7 @@ TEST_F(Export, ADeviceNameMakesNoFile)
     for (const char* name : {"NUL", "nul", "NUL ", "NUL.txt", "LPT1", "PRN", "CONOUT$"}) {
         SCOPED_TRACE(name);
         EXPECT_EQ("", ExportOne({DocumentRow(1, std::string(name), segments)}, 1));
-        EXPECT_TRUE(FolderEntries(ExportFolder()).empty());
+        EXPECT_TRUE(ExportFolderEntries().empty());
     }
 }
 
@@ -256,7 +255,7 @@ TEST_F(Export, ADatabaseErrorInTheMiddleRemovesTheFileAndGoesOn)
     WithWindow({DocumentRow(8, md5Name, {})}, [&](TfrmSearchMain& f) {
         EXPECT_THROW(A::ExportProtocol(f, 8), IBPP::Exception);
     });
-    EXPECT_TRUE(FolderEntries(ExportFolder()).empty());
+    EXPECT_TRUE(ExportFolderEntries().empty());
 
     // A NULL document and a failing fetch stop the export before any file.
     std::string document;
@@ -269,5 +268,5 @@ TEST_F(Export, ADatabaseErrorInTheMiddleRemovesTheFileAndGoesOn)
         {DocumentRow(8, md5Name, Pieces({100}, document))},
         [&](TfrmSearchMain& f) { EXPECT_THROW(A::ExportProtocol(f, 8), IBPP::Exception); },
         [](fixtures::StorageDatabase& db) { db.failAtRow(8, "PROT_MD5"); });
-    EXPECT_TRUE(FolderEntries(ExportFolder()).empty());
+    EXPECT_TRUE(ExportFolderEntries().empty());
 }

@@ -2,9 +2,11 @@
 // bounds in different locales, and what the list looks like after a failed search.
 #include "KelvarTesting.h"
 
+#include "Application.h"
 #include "BoxCatcher.h"
 #include "FormatSettings.h"
 #include "GuiTesting.h"
+#include "SystemDates.h"
 #include "ThreadLocale.h"
 
 #include <commctrl.h>
@@ -31,19 +33,8 @@ namespace {
 std::string WindowsCaption(int year, int month, int day, int hour = 0, int minute = 0,
                            int second = 0)
 {
-    SYSTEMTIME when = {};
-    when.wYear = static_cast<WORD>(year);
-    when.wMonth = static_cast<WORD>(month);
-    when.wDay = static_cast<WORD>(day);
-    when.wHour = static_cast<WORD>(hour);
-    when.wMinute = static_cast<WORD>(minute);
-    when.wSecond = static_cast<WORD>(second);
-    char date[80] = {}, time[80] = {};
-    GetDateFormatA(GetThreadLocale(), DATE_SHORTDATE, &when, nullptr, date, sizeof date);
-    if (hour == 0 && minute == 0 && second == 0)
-        return date;
-    GetTimeFormatA(GetThreadLocale(), 0, &when, nullptr, time, sizeof time);
-    return std::string(date) + " " + time;
+    return support::WindowsDateTime(GetThreadLocale(),
+                                    support::SystemTimeAt(year, month, day, hour, minute, second));
 }
 
 // The protocol numbers of the lines, top to bottom.
@@ -82,9 +73,8 @@ TEST_F(Search, NothingGivenListsEveryRowInDatabaseOrderWithItsFields)
         42, u8"2026/0815", u8"TMBJJ7NE0K0123456", u8"1AB 2345", u8"Škoda", u8"Octavia",
         u8"Jiří Dvořák");
     full.checkDate = IBPP::Timestamp(2026, 8, 12, 13, 5, 9);
-    Store(Model::KX40, {ListedRow(7, "B", IBPP::Timestamp(2025, 1, 2, 8, 0, 0)), full,
-                        ListedRow(3, "A", IBPP::Timestamp(2024, 5, 6, 9, 30, 0))});
-    Window& window = Show();
+    Window& window = ShowOn({ListedRow(7, "B", IBPP::Timestamp(2025, 1, 2, 8, 0, 0)), full,
+                             ListedRow(3, "A", IBPP::Timestamp(2024, 5, 6, 9, 30, 0))});
     TListView* list = window->lvProtocols;
     RunSearch();
 
@@ -110,12 +100,10 @@ TEST_F(Search, NothingGivenListsEveryRowInDatabaseOrderWithItsFields)
 
 TEST_F(Search, TextsAreComparedWhole)
 {
-    Store(Model::KX40,
-          {ListedRow(1, "100", IBPP::Timestamp(2026, 1, 1), u8"VIN-A", u8"Novák"),
-           ListedRow(2, "100", IBPP::Timestamp(2026, 1, 2), u8"VIN-B", u8"Novák"),
-           ListedRow(3, "1000", IBPP::Timestamp(2026, 1, 3), u8"VIN-A", u8"novák"),
-           ListedRow(4, "200", IBPP::Timestamp(2026, 1, 4), u8"VIN-A", u8"Nováková")});
-    Window& window = Show();
+    Window& window = ShowOn({ListedRow(1, "100", IBPP::Timestamp(2026, 1, 1), u8"VIN-A", u8"Novák"),
+                             ListedRow(2, "100", IBPP::Timestamp(2026, 1, 2), u8"VIN-B", u8"Novák"),
+                             ListedRow(3, "1000", IBPP::Timestamp(2026, 1, 3), u8"VIN-A", u8"novák"),
+                             ListedRow(4, "200", IBPP::Timestamp(2026, 1, 4), u8"VIN-A", u8"Nováková")});
     TListView* list = window->lvProtocols;
 
     window->cbProtNum->Text = "100";
@@ -137,11 +125,9 @@ TEST_F(Search, TextsAreComparedWhole)
 
 TEST_F(Search, ApostrophesAreFoundAsStored)
 {
-    Store(Model::KX40,
-          {ListedRow(1, "1", IBPP::Timestamp(2026, 1, 1), "V1", "O'Brien"),
-           ListedRow(2, "2", IBPP::Timestamp(2026, 1, 2), "V2", "O''Brien"),
-           ListedRow(3, "3", IBPP::Timestamp(2026, 1, 3), "V3", "x' OR '1'='1")});
-    Window& window = Show();
+    Window& window = ShowOn({ListedRow(1, "1", IBPP::Timestamp(2026, 1, 1), "V1", "O'Brien"),
+                             ListedRow(2, "2", IBPP::Timestamp(2026, 1, 2), "V2", "O''Brien"),
+                             ListedRow(3, "3", IBPP::Timestamp(2026, 1, 3), "V3", "x' OR '1'='1")});
     TListView* list = window->lvProtocols;
     BoxCatcher boxes;
 
@@ -165,11 +151,9 @@ TEST_F(Search, ApostrophesAreFoundAsStored)
 
 TEST_F(Search, BlanksStayInTheTextAndBlankOnlyTextIsACondition)
 {
-    Store(Model::KX40,
-          {ListedRow(1, "A1", IBPP::Timestamp(2026, 1, 1), "V", "Novák"),
-           ListedRow(2, " A1", IBPP::Timestamp(2026, 1, 2), "V", nullptr),
-           ListedRow(3, "A2", IBPP::Timestamp(2026, 1, 3), "V", "")});
-    Window& window = Show();
+    Window& window = ShowOn({ListedRow(1, "A1", IBPP::Timestamp(2026, 1, 1), "V", "Novák"),
+                             ListedRow(2, " A1", IBPP::Timestamp(2026, 1, 2), "V", nullptr),
+                             ListedRow(3, "A2", IBPP::Timestamp(2026, 1, 3), "V", "")});
     TListView* list = window->lvProtocols;
 
     window->cbProtNum->Text = " A1";  // a leading blank matters to the database
@@ -194,9 +178,7 @@ TEST_F(Search, NullColumnsGiveEmptyTextsAndRowsWithoutIdOrDateAreListed)
     fixtures::Protocol noDate = ListedRow(3, "N3", IBPP::Timestamp(), "V3", u8"Petr");
     noDate.checkDate.reset();
     fixtures::Protocol nothing;  // every column NULL
-    Store(Model::KX40, {noVin, noId, noDate, nothing});
-    Window& window = Show();
-    TListView* list = window->lvProtocols;
+    TListView* list = ShowOn({noVin, noId, noDate, nothing})->lvProtocols;
     BoxCatcher boxes;
     RunSearch();
 
@@ -222,14 +204,11 @@ TEST_F(Search, NullColumnsGiveEmptyTextsAndRowsWithoutIdOrDateAreListed)
 
 TEST_F(Search, CaptionsShowMidnightAsTheDateAloneAndDropFractionsOfASecond)
 {
-    Store(Model::KX40,
-          {ListedRow(1, "1", IBPP::Timestamp(2026, 2, 3, 0, 0, 0)),
-           ListedRow(2, "2", IBPP::Timestamp(2026, 2, 3, 0, 0, 1)),
-           ListedRow(3, "3", IBPP::Timestamp(2026, 2, 3, 10, 22, 31, 9999)),
-           ListedRow(4, "4", IBPP::Timestamp(2026, 2, 3, 23, 59, 59, 9999)),
-           ListedRow(5, "5", IBPP::Timestamp(2026, 2, 3, 0, 0, 0, 5000))});
-    Window& window = Show();
-    TListView* list = window->lvProtocols;
+    TListView* list = ShowOn({ListedRow(1, "1", IBPP::Timestamp(2026, 2, 3, 0, 0, 0)),
+                              ListedRow(2, "2", IBPP::Timestamp(2026, 2, 3, 0, 0, 1)),
+                              ListedRow(3, "3", IBPP::Timestamp(2026, 2, 3, 10, 22, 31, 9999)),
+                              ListedRow(4, "4", IBPP::Timestamp(2026, 2, 3, 23, 59, 59, 9999)),
+                              ListedRow(5, "5", IBPP::Timestamp(2026, 2, 3, 0, 0, 0, 5000))})->lvProtocols;
     RunSearch();
 
     ASSERT_EQ(5, list->Items->Count);
@@ -247,13 +226,11 @@ TEST_F(Search, CaptionsShowMidnightAsTheDateAloneAndDropFractionsOfASecond)
 
 TEST_F(Search, DateBoundsTakeInTheWholeOfTheirDays)
 {
-    Store(Model::KX40,
-          {ListedRow(1, "before", IBPP::Timestamp(2026, 8, 11, 23, 59, 59, 9999)),
-           ListedRow(2, "midnight", IBPP::Timestamp(2026, 8, 12, 0, 0, 0)),
-           ListedRow(3, "noon", IBPP::Timestamp(2026, 8, 12, 12, 0, 0)),
-           ListedRow(4, "last", IBPP::Timestamp(2026, 8, 12, 23, 59, 59, 9999)),
-           ListedRow(5, "after", IBPP::Timestamp(2026, 8, 13, 0, 0, 0))});
-    Window& window = Show();
+    Window& window = ShowOn({ListedRow(1, "before", IBPP::Timestamp(2026, 8, 11, 23, 59, 59, 9999)),
+                             ListedRow(2, "midnight", IBPP::Timestamp(2026, 8, 12, 0, 0, 0)),
+                             ListedRow(3, "noon", IBPP::Timestamp(2026, 8, 12, 12, 0, 0)),
+                             ListedRow(4, "last", IBPP::Timestamp(2026, 8, 12, 23, 59, 59, 9999)),
+                             ListedRow(5, "after", IBPP::Timestamp(2026, 8, 13, 0, 0, 0))});
     TListView* list = window->lvProtocols;
 
     Bound(window->chxTo, window->dpTo, true, Day(2026, 8, 12));
@@ -278,8 +255,7 @@ TEST_F(Search, DateBoundsTakeInTheWholeOfTheirDays)
 
 TEST_F(Search, BoundsInTheWrongOrderFindNothingQuietly)
 {
-    Store(Model::KX40, {ListedRow(1, "1", IBPP::Timestamp(2026, 8, 12, 12, 0, 0))});
-    Window& window = Show();
+    Window& window = ShowOn({ListedRow(1, "1", IBPP::Timestamp(2026, 8, 12, 12, 0, 0))});
     BoxCatcher boxes;
     RunSearch();
     ASSERT_EQ(1, window->lvProtocols->Items->Count);
@@ -320,9 +296,8 @@ TEST_F(Search, DateBoundsAndCaptionsUnderABritishLocale)
 
 TEST_F(Search, SelectionChangesEnablePrintAndNoMatchDisablesIt)
 {
-    Store(Model::KX40, {ListedRow(1, "1", IBPP::Timestamp(2026, 1, 1)),
-                        ListedRow(2, "2", IBPP::Timestamp(2026, 1, 2))});
-    Window& window = Show();
+    Window& window = ShowOn({ListedRow(1, "1", IBPP::Timestamp(2026, 1, 1)),
+                             ListedRow(2, "2", IBPP::Timestamp(2026, 1, 2))});
     TListView* list = window->lvProtocols;
     RunSearch();
     ASSERT_EQ(2, list->Items->Count);
@@ -359,9 +334,7 @@ TEST_F(Search, AStatementThatCannotRunLeavesThePreviousResult)
     {
         BoxCatcher boxes;
         RunSearch();
-        ASSERT_EQ(1u, boxes.Count());
-        EXPECT_EQ("Tabulon", boxes[0].Caption);
-        EXPECT_EQ(BoxIcon::Stop, boxes[0].Icon);
+        EXPECT_TRUE(boxes.CaughtOnly("Tabulon", ForeignExceptionText, BoxIcon::Stop));
     }
     ASSERT_EQ(2, list->Items->Count);
     EXPECT_EQ(records[0], list->Items->Item[0]->Data);
@@ -384,13 +357,11 @@ TEST_F(Search, AStatementThatCannotRunLeavesThePreviousResult)
 
 TEST_F(Search, AnErrorWhileFetchingKeepsTheLinesReadBefore)
 {
-    Store(Model::KX40,
-          {ListedRow(1, "1", IBPP::Timestamp(2026, 1, 1)),
-           ListedRow(2, "2", IBPP::Timestamp(2026, 1, 2)),
-           ListedRow(3, "3", IBPP::Timestamp(2026, 1, 3)),
-           ListedRow(4, "4", IBPP::Timestamp(2026, 1, 4))},
-          [](fixtures::StorageDatabase& db) { db.failAtRow(3, "CHECK_DATE"); });
-    Window& window = Show();
+    Window& window = ShowOn({ListedRow(1, "1", IBPP::Timestamp(2026, 1, 1)),
+                             ListedRow(2, "2", IBPP::Timestamp(2026, 1, 2)),
+                             ListedRow(3, "3", IBPP::Timestamp(2026, 1, 3)),
+                             ListedRow(4, "4", IBPP::Timestamp(2026, 1, 4))},
+                            [](fixtures::StorageDatabase& db) { db.failAtRow(3, "CHECK_DATE"); });
     TListView* list = window->lvProtocols;
 
     window->cbProtNum->Text = "4";
@@ -403,8 +374,7 @@ TEST_F(Search, AnErrorWhileFetchingKeepsTheLinesReadBefore)
     {
         BoxCatcher boxes;
         RunSearch();
-        ASSERT_EQ(1u, boxes.Count());
-        EXPECT_EQ("Tabulon", boxes[0].Caption);
+        EXPECT_TRUE(boxes.CaughtOnly("Tabulon", ForeignExceptionText, BoxIcon::Stop));
     }
     EXPECT_EQ((std::vector<std::string>{"1", "2"}), Numbers(list));
     EXPECT_FALSE(window->btnPrint->Enabled);
@@ -437,8 +407,7 @@ TEST_F(Search, ManyRowsFillTheVisibleListQuickly)
     for (int i = 1; i <= 3000; ++i)
         rows.push_back(ListedRow(i, std::to_string(i).c_str(), IBPP::Timestamp(2026, 1, 1, 8, 0, 0),
                            "V", u8"Novák"));
-    Store(Model::KX40, rows);
-    Window& window = Show();
+    Window& window = ShowOn(rows);
     const auto start = std::chrono::steady_clock::now();
     RunSearch();
     guitest::Pump(1);

@@ -13,7 +13,6 @@
 
 using guitest::Ansi;
 using kelvartest::ListedRow;
-using kelvartest::Model;
 using kelvartest::Window;
 using A = TfrmSearchMainTestAccess;
 
@@ -85,11 +84,9 @@ class Sort : public kelvartest::BrowserTest
 
 TEST_F(Sort, DirectionAlternatesAcrossColumnsWithOneArrowAtATime)
 {
-    Store(Model::KX40,
-          {ListedRow(1, "B", IBPP::Timestamp(2026, 1, 2), "v2", "c"),
-           ListedRow(2, "C", IBPP::Timestamp(2026, 1, 3), "v1", "a"),
-           ListedRow(3, "A", IBPP::Timestamp(2026, 1, 1), "v3", "b")});
-    Window& window = Show();
+    Window& window = ShowOn({ListedRow(1, "B", IBPP::Timestamp(2026, 1, 2), "v2", "c"),
+                             ListedRow(2, "C", IBPP::Timestamp(2026, 1, 3), "v1", "a"),
+                             ListedRow(3, "A", IBPP::Timestamp(2026, 1, 1), "v3", "b")});
     TListView* list = window->lvProtocols;
     RunSearch();
     EXPECT_EQ((std::vector<Arrow>(4, Arrow::None)), Arrows(list));
@@ -122,15 +119,12 @@ TEST_F(Sort, DatesSortByDateAndTimeNotByCaption)
 {
     // As texts the captions would put 10 January 2025 after 2 January 2026 (day first) and
     // 9:05 after 10:00.
-    Store(Model::KX40,
-          {ListedRow(1, "1", IBPP::Timestamp(2026, 1, 2, 10, 0, 0)),
-           ListedRow(2, "2", IBPP::Timestamp(2026, 1, 2, 9, 5, 0)),
-           ListedRow(3, "3", IBPP::Timestamp(2025, 1, 10, 23, 0, 0)),
-           ListedRow(4, "4", IBPP::Timestamp(2026, 1, 2, 0, 0, 0)),
-           ListedRow(5, "5", IBPP::Timestamp(2026, 1, 2, 9, 5, 1)),
-           ListedRow(6, "6", IBPP::Timestamp(2026, 11, 1, 8, 0, 0))});
-    Window& window = Show();
-    TListView* list = window->lvProtocols;
+    TListView* list = ShowOn({ListedRow(1, "1", IBPP::Timestamp(2026, 1, 2, 10, 0, 0)),
+                              ListedRow(2, "2", IBPP::Timestamp(2026, 1, 2, 9, 5, 0)),
+                              ListedRow(3, "3", IBPP::Timestamp(2025, 1, 10, 23, 0, 0)),
+                              ListedRow(4, "4", IBPP::Timestamp(2026, 1, 2, 0, 0, 0)),
+                              ListedRow(5, "5", IBPP::Timestamp(2026, 1, 2, 9, 5, 1)),
+                              ListedRow(6, "6", IBPP::Timestamp(2026, 11, 1, 8, 0, 0))})->lvProtocols;
     RunSearch();
 
     guitest::ClickHeader(list, 0);
@@ -141,14 +135,11 @@ TEST_F(Sort, DatesSortByDateAndTimeNotByCaption)
 
 TEST_F(Sort, TextsSortByteWiseFoldingOnlyAToZ)
 {
-    Store(Model::KX40,
-          {ListedRow(1, "99", IBPP::Timestamp(2026, 1, 1), "V", u8"Zeman"),
-           ListedRow(2, "100", IBPP::Timestamp(2026, 1, 1), "V", u8"Čapek"),
-           ListedRow(3, "1000", IBPP::Timestamp(2026, 1, 1), "V", u8"Adam"),
-           ListedRow(4, "10", IBPP::Timestamp(2026, 1, 1), "V", u8"čapek"),
-           ListedRow(5, "2", IBPP::Timestamp(2026, 1, 1), "V", u8"zeman")});
-    Window& window = Show();
-    TListView* list = window->lvProtocols;
+    TListView* list = ShowOn({ListedRow(1, "99", IBPP::Timestamp(2026, 1, 1), "V", u8"Zeman"),
+                              ListedRow(2, "100", IBPP::Timestamp(2026, 1, 1), "V", u8"Čapek"),
+                              ListedRow(3, "1000", IBPP::Timestamp(2026, 1, 1), "V", u8"Adam"),
+                              ListedRow(4, "10", IBPP::Timestamp(2026, 1, 1), "V", u8"čapek"),
+                              ListedRow(5, "2", IBPP::Timestamp(2026, 1, 1), "V", u8"zeman")})->lvProtocols;
     RunSearch();
 
     // Numbers as texts: 100 before 99, and a number before a longer one beginning with it.
@@ -168,13 +159,10 @@ TEST_F(Sort, TextsSortByteWiseFoldingOnlyAToZ)
 
 TEST_F(Sort, EmptyTextsComeFirstAscendingAndLastDescending)
 {
-    Store(Model::KX40,
-          {ListedRow(1, "1", IBPP::Timestamp(2026, 1, 1), "B"),
-           ListedRow(2, "2", IBPP::Timestamp(2026, 1, 1), nullptr),
-           ListedRow(3, "3", IBPP::Timestamp(2026, 1, 1), "A"),
-           ListedRow(4, "4", IBPP::Timestamp(2026, 1, 1), "")});
-    Window& window = Show();
-    TListView* list = window->lvProtocols;
+    TListView* list = ShowOn({ListedRow(1, "1", IBPP::Timestamp(2026, 1, 1), "B"),
+                              ListedRow(2, "2", IBPP::Timestamp(2026, 1, 1), nullptr),
+                              ListedRow(3, "3", IBPP::Timestamp(2026, 1, 1), "A"),
+                              ListedRow(4, "4", IBPP::Timestamp(2026, 1, 1), "")})->lvProtocols;
     RunSearch();
 
     guitest::ClickHeader(list, 2);
@@ -187,10 +175,8 @@ TEST_F(Sort, LinesWithoutADateComeFirstAscending)
 {
     fixtures::Protocol noDate = ListedRow(2, "2", IBPP::Timestamp());
     noDate.checkDate.reset();
-    Store(Model::KX40, {ListedRow(1, "1", IBPP::Timestamp(1990, 1, 1)), noDate,
-                        ListedRow(3, "3", IBPP::Timestamp(2026, 1, 1))});
-    Window& window = Show();
-    TListView* list = window->lvProtocols;
+    TListView* list = ShowOn({ListedRow(1, "1", IBPP::Timestamp(1990, 1, 1)), noDate,
+                              ListedRow(3, "3", IBPP::Timestamp(2026, 1, 1))})->lvProtocols;
     RunSearch();
     guitest::ClickHeader(list, 0);
     EXPECT_EQ((std::vector<int>{2, 1, 3}), Ids(list));
@@ -202,10 +188,9 @@ TEST_F(Sort, LinesWithoutADateComeFirstAscending)
 // order is well defined whatever sort the control uses; different ones antisymmetrically.
 TEST_F(Sort, TheDateComparisonIsConsistent)
 {
-    Store(Model::KX40, {ListedRow(1, "1", IBPP::Timestamp(2026, 5, 5, 10, 0, 0)),
-                        ListedRow(2, "2", IBPP::Timestamp(2026, 5, 5, 10, 0, 0)),
-                        ListedRow(3, "3", IBPP::Timestamp(2026, 5, 5, 10, 0, 1))});
-    Window& window = Show();
+    Window& window = ShowOn({ListedRow(1, "1", IBPP::Timestamp(2026, 5, 5, 10, 0, 0)),
+                             ListedRow(2, "2", IBPP::Timestamp(2026, 5, 5, 10, 0, 0)),
+                             ListedRow(3, "3", IBPP::Timestamp(2026, 5, 5, 10, 0, 1))});
     TListView* list = window->lvProtocols;
     RunSearch();
     TListItem* a = list->Items->Item[0];
@@ -230,8 +215,7 @@ TEST_F(Sort, TheDateComparisonIsConsistent)
 
 TEST_F(Sort, AClickOnAnEmptyListMovesTheArrowAndReversesTheDirection)
 {
-    Store(Model::KX40, {ListedRow(1, "1", IBPP::Timestamp(2026, 1, 1))});
-    Window& window = Show();
+    Window& window = ShowOn({ListedRow(1, "1", IBPP::Timestamp(2026, 1, 1))});
     TListView* list = window->lvProtocols;
     ASSERT_EQ(0, list->Items->Count);
 
@@ -245,12 +229,9 @@ TEST_F(Sort, AClickOnAnEmptyListMovesTheArrowAndReversesTheDirection)
 
 TEST_F(Sort, ASearchAfterASortKeepsTheArrowAndListsInDatabaseOrder)
 {
-    Store(Model::KX40,
-          {ListedRow(1, "B", IBPP::Timestamp(2026, 1, 1)),
-           ListedRow(2, "C", IBPP::Timestamp(2026, 1, 1)),
-           ListedRow(3, "A", IBPP::Timestamp(2026, 1, 1))});
-    Window& window = Show();
-    TListView* list = window->lvProtocols;
+    TListView* list = ShowOn({ListedRow(1, "B", IBPP::Timestamp(2026, 1, 1)),
+                              ListedRow(2, "C", IBPP::Timestamp(2026, 1, 1)),
+                              ListedRow(3, "A", IBPP::Timestamp(2026, 1, 1))})->lvProtocols;
     RunSearch();
     guitest::ClickHeader(list, 1);
     ASSERT_EQ((std::vector<std::string>{"A", "B", "C"}), Column(list, 1));
@@ -273,9 +254,7 @@ TEST_F(Sort, SortingKeepsEveryLineWithItsTextsAndRecord)
         rows.push_back(ListedRow(i, std::to_string((i * 37) % 200).c_str(),
                            IBPP::Timestamp(2026, 1, 1 + i % 28, i % 24, 0, 0),
                            ("VIN" + std::to_string(i)).c_str()));
-    Store(Model::KX40, rows);
-    Window& window = Show();
-    TListView* list = window->lvProtocols;
+    TListView* list = ShowOn(rows)->lvProtocols;
     RunSearch();
     for (int column : {1, 0, 2, 0}) {
         guitest::ClickHeader(list, column);

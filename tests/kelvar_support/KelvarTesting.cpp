@@ -49,6 +49,11 @@ const char* ModelName(Model model)
     return model == Model::KX40 ? "KX40" : "KX60";
 }
 
+std::string PrintModuleName(Model model)
+{
+    return std::string("Print") + ModelName(model) + "CZE";
+}
+
 std::string StoragePath(Model model)
 {
     const std::string name = ModelName(model);
@@ -64,6 +69,16 @@ std::string ExportFolder()
     if (folder.empty())
         throw std::runtime_error("no documents folder");
     return folder;
+}
+
+std::string ExportFile(const std::string& name)
+{
+    return ExportFolder() + name + ".xml";
+}
+
+std::vector<std::string> ExportFolderEntries()
+{
+    return support::FolderEntries(ExportFolder());
 }
 
 // ---- rows ----
@@ -205,7 +220,7 @@ void ResetPrefixState()
     RemoveIfEmpty(DataFolder());
     RegDeleteKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Dumarel");  // only when nothing else is in it
     const std::string exports = ExportFolder();
-    for (const std::string& name : support::FolderEntries(exports))
+    for (const std::string& name : ExportFolderEntries())
         support::RemoveTree(exports + name);
 }
 
@@ -290,6 +305,13 @@ Window& BrowserTest::Show(Window::ShowMode mode)
     return *window_;
 }
 
+Window& BrowserTest::ShowOn(const std::vector<fixtures::Protocol>& rows,
+                            const StorageInPlace::Prepare& prepare)
+{
+    Store(Model::KX40, rows, prepare);
+    return Show();
+}
+
 void BrowserTest::RunSearch()
 {
     ASSERT_TRUE(window_) << "no window shown";
@@ -304,6 +326,15 @@ void BrowserTest::Clear()
         paths_.pop_back();
     while (!storage_.empty())
         storage_.pop_back();
+}
+
+// ---- BrowserTestCatchingBoxes ----
+
+void BrowserTestCatchingBoxes::TearDown()
+{
+    const size_t shown = boxes.Count();
+    BrowserTest::TearDown();
+    EXPECT_EQ(shown, boxes.Count()) << "a box while the window closed";
 }
 
 }  // namespace kelvartest

@@ -15,11 +15,15 @@
 //       EXPECT_EQ(1, TfrmSearchMainTestAccess::currentModel(*window));
 //   }
 //
+// ShowOn(rows) is Store(Model::KX40, rows) and Show(); BrowserTestCatchingBoxes holds the
+// catcher itself, for cases that look at the boxes of start-up and the close.
+//
 // The fixture closes and destroys the window first, so that nothing holds the database files
 // when they are removed. Tests that use these are SERIAL (fixed folders and keys of the prefix);
 // kelvar_program_test() in KelvarTesting.cmake registers them so.
 #pragma once
 
+#include "BoxCatcher.h"
 #include "ExportSeal.h"
 #include "frmMain.h"
 
@@ -35,10 +39,21 @@
 #include <string>
 #include <vector>
 
+namespace kelvartest {
+
+enum class Model
+{
+    KX40,
+    KX60,
+};
+
+}  // namespace kelvartest
+
 // The window's private state and methods, for tests (the one friend of TfrmSearchMain).
 struct TfrmSearchMainTestAccess
 {
     using F = TfrmSearchMain;
+    using Model = kelvartest::Model;
     static int32_t& sortColumn(F& f) { return f.sortColumn; }
     static uint8_t& sortState(F& f) { return f.sortState; }
     static IBPP::Database& dbKX40(F& f) { return f.dbKX40; }
@@ -51,6 +66,17 @@ struct TfrmSearchMainTestAccess
     static TPrintProtocolProc& PrintProtocolKX60(F& f) { return f.PrintProtocolKX60; }
     static TGetLastErrorMsgProc& GetLastErrorMsgKX40(F& f) { return f.GetLastErrorMsgKX40; }
     static TGetLastErrorMsgProc& GetLastErrorMsgKX60(F& f) { return f.GetLastErrorMsgKX60; }
+    // The same of either model.
+    static IBPP::Database& db(F& f, Model m) { return m == Model::KX40 ? f.dbKX40 : f.dbKX60; }
+    static HMODULE& hPrint(F& f, Model m) { return m == Model::KX40 ? f.hPrintKX40 : f.hPrintKX60; }
+    static TPrintProtocolProc& PrintProtocol(F& f, Model m)
+    {
+        return m == Model::KX40 ? f.PrintProtocolKX40 : f.PrintProtocolKX60;
+    }
+    static TGetLastErrorMsgProc& GetLastErrorMsg(F& f, Model m)
+    {
+        return m == Model::KX40 ? f.GetLastErrorMsgKX40 : f.GetLastErrorMsgKX60;
+    }
 
     static void ClearProtocolList(F& f) { f.ClearProtocolList(); }
     static void FillSearchLists(F& f) { f.FillSearchLists(); }
@@ -60,19 +86,19 @@ struct TfrmSearchMainTestAccess
 
 namespace kelvartest {
 
-enum class Model
-{
-    KX40,
-    KX60,
-};
-
 // "KX40" or "KX60".
 const char* ModelName(Model model);
+// The file name of a model's print module without ".dll": "PrintKX40CZE".
+std::string PrintModuleName(Model model);
 
 // Where the browser looks for a model's storage database (its own GetStoragePath).
 std::string StoragePath(Model model);
 // Where the browser writes its export files (its own GetExportFolder, which makes it).
 std::string ExportFolder();
+// The export file of a protocol whose PROT_MD5 is `name`.
+std::string ExportFile(const std::string& name);
+// The names in the export folder: none after an export that must leave no file.
+std::vector<std::string> ExportFolderEntries();
 
 // ---- rows ----
 
@@ -193,6 +219,9 @@ protected:
     void UsePathValue(Model model, DWORD number);
     // The window made and shown (or only made) on what is arranged.
     Window& Show(Window::ShowMode mode = Window::Shown);
+    // KX40's database with the rows, and the window shown on it (Store, then Show).
+    Window& ShowOn(const std::vector<fixtures::Protocol>& rows,
+                   const StorageInPlace::Prepare& prepare = nullptr);
     // Presses "Vyhledat" as the operator does.
     void RunSearch();
     // Closes and destroys the window, then removes the Path values and databases, so that the
@@ -203,6 +232,16 @@ private:
     std::vector<std::unique_ptr<StorageInPlace>> storage_;
     std::vector<std::unique_ptr<RegistryPath>> paths_;
     std::unique_ptr<Window> window_;
+};
+
+// A BrowserTest that catches the boxes from before the window is made until after it is gone:
+// `boxes` are those of the case. A box while the fixture closes the window fails the case.
+class BrowserTestCatchingBoxes : public BrowserTest
+{
+protected:
+    void TearDown() override;
+
+    guitest::BoxCatcher boxes;
 };
 
 }  // namespace kelvartest

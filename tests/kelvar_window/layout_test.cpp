@@ -114,13 +114,6 @@ TEST(Manifest, CommonControlsSixComeFromTheSideBySideStore)
 {
     // This program carries kelvar's own resources, the manifest included.
     Window window(Window::NotShown);
-    HMODULE comctl = GetModuleHandleA("comctl32.dll");
-    ASSERT_NE(nullptr, comctl);
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(comctl, path, MAX_PATH);
-    std::string lower = path;
-    for (char& c : lower)
-        c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
-    EXPECT_NE(std::string::npos, lower.find("\\winsxs\\x86_microsoft.windows.common-controls_6"))
-        << path;
+    const std::string path = guitest::CommonControlsPath();
+    EXPECT_NE(std::string::npos, path.find("\\winsxs\\x86_microsoft.windows.common-controls_6")) << path;
 }

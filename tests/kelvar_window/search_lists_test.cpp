@@ -12,7 +12,6 @@
 
 using guitest::Ansi;
 using guitest::AnsiTexts;
-using guitest::BoxCatcher;
 using kelvartest::MakeProtocol;
 using kelvartest::Model;
 using kelvartest::Window;
@@ -61,7 +60,7 @@ private:
     HWND box_;
 };
 
-class SearchLists : public kelvartest::BrowserTest
+class SearchLists : public kelvartest::BrowserTestCatchingBoxes
 {
 };
 
@@ -69,15 +68,12 @@ class SearchLists : public kelvartest::BrowserTest
 
 TEST_F(SearchLists, EachTextOnceInTheOrderAndSpellingOfItsFirstRow)
 {
-    Store(Model::KX40,
-          {MakeProtocol(1, u8"100", u8"VIN-A", u8"1A1 0001", u8"ŠKODA", u8"Octavia", u8"Novák"),
-           MakeProtocol(2, u8"101", u8"VIN-B", u8"2B2 0002", u8"Tatra", u8"octavia", u8"NOVÁK"),
-           MakeProtocol(3, u8"100", u8"vin-a", u8"1a1 0001", u8"škoda", u8"Felicia", u8"Nováková"),
-           MakeProtocol(4, u8"102", u8"VIN-A", u8"3C3 0003", u8"Škoda", u8"OCTAVIA", u8"novák"),
-           MakeProtocol(5, u8"101", u8"VIN-C", u8"2B2 0002", u8"TATRA", u8"Felicia", u8"Novák")});
-    BoxCatcher boxes;
-    Window& window = Show();
-    TfrmSearchMain& f = *window;
+    TfrmSearchMain& f = *ShowOn(
+        {MakeProtocol(1, u8"100", u8"VIN-A", u8"1A1 0001", u8"ŠKODA", u8"Octavia", u8"Novák"),
+         MakeProtocol(2, u8"101", u8"VIN-B", u8"2B2 0002", u8"Tatra", u8"octavia", u8"NOVÁK"),
+         MakeProtocol(3, u8"100", u8"vin-a", u8"1a1 0001", u8"škoda", u8"Felicia", u8"Nováková"),
+         MakeProtocol(4, u8"102", u8"VIN-A", u8"3C3 0003", u8"Škoda", u8"OCTAVIA", u8"novák"),
+         MakeProtocol(5, u8"101", u8"VIN-C", u8"2B2 0002", u8"TATRA", u8"Felicia", u8"Novák")});
     ASSERT_EQ(0u, boxes.Count());
     EXPECT_EQ(AnsiTexts({u8"100", u8"101", u8"102"}), kelvartest::Entries(f.cbProtNum));
     EXPECT_EQ(AnsiTexts({u8"VIN-A", u8"VIN-B", u8"VIN-C"}), kelvartest::Entries(f.cbVIN));
@@ -92,14 +88,11 @@ TEST_F(SearchLists, NullAndEmptyTextsGetNoEntryAndTheRowsOtherColumnsDo)
 {
     fixtures::Protocol allNull;
     allNull.id = 3;
-    Store(Model::KX40,
-          {MakeProtocol(1, u8"", u8"VIN1", nullptr, u8"Zetor"),
-           MakeProtocol(2, nullptr, nullptr, u8"", nullptr, u8"Proxima", nullptr),
-           allNull,
-           MakeProtocol(4, u8"P-4", u8"", u8"4D4 0004", u8"", u8"", u8"Ota Šik")});
-    BoxCatcher boxes;
-    Window& window = Show();
-    TfrmSearchMain& f = *window;
+    TfrmSearchMain& f = *ShowOn(
+        {MakeProtocol(1, u8"", u8"VIN1", nullptr, u8"Zetor"),
+         MakeProtocol(2, nullptr, nullptr, u8"", nullptr, u8"Proxima", nullptr),
+         allNull,
+         MakeProtocol(4, u8"P-4", u8"", u8"4D4 0004", u8"", u8"", u8"Ota Šik")});
     ASSERT_EQ(0u, boxes.Count());
     EXPECT_EQ(AnsiTexts({u8"P-4"}), kelvartest::Entries(f.cbProtNum));
     EXPECT_EQ(AnsiTexts({u8"VIN1"}), kelvartest::Entries(f.cbVIN));
@@ -111,10 +104,8 @@ TEST_F(SearchLists, NullAndEmptyTextsGetNoEntryAndTheRowsOtherColumnsDo)
 
 TEST_F(SearchLists, ListsNeitherShareNorCompareEntries)
 {
-    Store(Model::KX40,
-          {MakeProtocol(1, u8"ABC123", u8"ABC123", u8"abc123", u8"ABC123", u8"ABC123", u8"ABC123")});
-    BoxCatcher boxes;
-    Window& window = Show();
+    Window& window =
+        ShowOn({MakeProtocol(1, u8"ABC123", u8"ABC123", u8"abc123", u8"ABC123", u8"ABC123", u8"ABC123")});
     for (TComboBox* box : SearchFields(*window))
         EXPECT_EQ(1, box->Items->Count);
     EXPECT_EQ("abc123", window->cbRegPlate->Items->Strings[0]);
@@ -126,9 +117,7 @@ TEST_F(SearchLists, TypedTextsSurviveTabChangesAndOldEntriesGo)
     Store(Model::KX40, {});
     Store(Model::KX60,
           {MakeProtocol(1, u8"60-1", u8"VIN60", u8"6F6 6666", u8"Zetor", u8"Major", u8"Jan Čáp")});
-    BoxCatcher boxes;
-    Window& window = Show();
-    TfrmSearchMain& f = *window;
+    TfrmSearchMain& f = *Show();
     ASSERT_EQ(0u, boxes.Count());
     const std::vector<TComboBox*> fields = SearchFields(f);
     for (TComboBox* box : fields)
@@ -185,10 +174,7 @@ TEST_F(SearchLists, EqualExactlyWhereTheControlsOwnSearchFindsTextsEqual)
         row.ownName = texts[(i * 31 + 3) % n];
         rows.push_back(row);
     }
-    Store(Model::KX40, rows);
-    BoxCatcher boxes;
-    Window& window = Show();
-    TfrmSearchMain& f = *window;
+    TfrmSearchMain& f = *ShowOn(rows);
     ASSERT_EQ(0u, boxes.Count());
 
     ReferenceList reference[6];
@@ -224,7 +210,6 @@ TEST_F(SearchLists, TenThousandDistinctValuesLoadQuickly)
         rows.push_back(row);
     }
     Store(Model::KX40, rows);
-    BoxCatcher boxes;
 
     const auto shown = std::chrono::steady_clock::now();
     Window& window = Show();

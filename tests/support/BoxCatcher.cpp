@@ -157,6 +157,19 @@ BoxCatcher::~BoxCatcher()
     CatcherRegistry::StopTimerIfIdle();
 }
 
+testing::AssertionResult BoxCatcher::CaughtOnly(const std::string& caption, const std::string& text,
+                                                BoxIcon icon) const
+{
+    if (boxes_.size() == 1 && boxes_[0].Caption == caption && boxes_[0].Text == text && boxes_[0].Icon == icon)
+        return testing::AssertionSuccess();
+    testing::AssertionResult failure = testing::AssertionFailure();
+    failure << "wanted the one box [" << caption << "] \"" << text << "\" " << IconName(icon) << ", came "
+            << boxes_.size() << ":";
+    for (const CaughtBox& box : boxes_)
+        failure << "\n  [" << box.Caption << "] \"" << box.Text << "\" " << IconName(box.Icon);
+    return failure;
+}
+
 void BoxCatcher::Catch(HWND window)
 {
     boxes_.push_back(DescribeBox(window));

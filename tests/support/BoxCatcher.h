@@ -6,11 +6,13 @@
 //   guitest::Click(form->btnPrint);
 //   ASSERT_EQ(1u, boxes.Count());
 //   EXPECT_EQ("Chyba", boxes[0].Caption);
+//   EXPECT_TRUE(boxes.CaughtOnly("Chyba", text, guitest::BoxIcon::Stop));  // the three at once
 //
 // The innermost catcher alive gets the boxes. Without one, InstallStrayBoxGuard's guard reports
 // the box as a test failure and dismisses it, so that no test hangs on a box.
 #pragma once
 
+#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <functional>
@@ -62,6 +64,10 @@ public:
     const std::vector<CaughtBox>& Boxes() const { return boxes_; }
     size_t Count() const { return boxes_.size(); }
     const CaughtBox& operator[](size_t index) const { return boxes_.at(index); }
+    // Whether exactly one box came, with this caption, text and icon (for EXPECT_TRUE; the
+    // failure lists what came).
+    testing::AssertionResult CaughtOnly(const std::string& caption, const std::string& text,
+                                        BoxIcon icon) const;
 
 private:
     friend struct CatcherRegistry;

@@ -1,5 +1,7 @@
 #include "Files.h"
 
+#include "AnsiPath.h"
+
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -18,38 +20,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A path in the ANSI code page as a file system path. (On Windows the library would read the
-// narrow text as another code page, and Czech names would come out wrong.)
-fs::path FsPath(const std::string& path)
-{
-#ifdef _WIN32
-    if (path.empty())
-        return fs::path();
-    const int length = MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), nullptr, 0);
-    std::wstring wide(static_cast<size_t>(length), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), &wide[0], length);
-    return fs::path(wide);
-#else
-    return fs::path(path);
-#endif
-}
-
-std::string AnsiPath(const fs::path& path)
-{
-#ifdef _WIN32
-    const std::wstring& wide = path.native();
-    if (wide.empty())
-        return std::string();
-    const int length = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
-                                           nullptr, nullptr);
-    std::string narrow(static_cast<size_t>(length), '\0');
-    WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), &narrow[0], length, nullptr,
-                        nullptr);
-    return narrow;
-#else
-    return path.string();
-#endif
-}
+using ansipath::fromPath;
+using ansipath::toPath;
 
 bool Present(const fs::path& path)
 {
@@ -61,14 +33,14 @@ bool Present(const fs::path& path)
 
 std::string ReadFile(const std::string& path)
 {
-    std::ifstream in(FsPath(path), std::ios::binary);
+    std::ifstream in(toPath(path), std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 void WriteFile(const std::string& path, const std::string& bytes)
 {
     MakeParentFolders(path);
-    std::ofstream out(FsPath(path), std::ios::binary | std::ios::trunc);
+    std::ofstream out(toPath(path), std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     out.close();
     if (!out)
@@ -78,28 +50,28 @@ void WriteFile(const std::string& path, const std::string& bytes)
 bool FileExists(const std::string& path)
 {
     std::error_code error;
-    return fs::is_regular_file(FsPath(path), error);
+    return fs::is_regular_file(toPath(path), error);
 }
 
 bool FolderExists(const std::string& path)
 {
     std::error_code error;
-    return fs::is_directory(FsPath(path), error);
+    return fs::is_directory(toPath(path), error);
 }
 
 std::vector<std::string> FolderEntries(const std::string& folder)
 {
     std::vector<std::string> names;
     std::error_code error;
-    for (fs::directory_iterator it(FsPath(folder), error), end; !error && it != end; it.increment(error))
-        names.push_back(AnsiPath(it->path().filename()));
+    for (fs::directory_iterator it(toPath(folder), error), end; !error && it != end; it.increment(error))
+        names.push_back(fromPath(it->path().filename()));
     std::sort(names.begin(), names.end());
     return names;
 }
 
 void MakeParentFolders(const std::string& path)
 {
-    const fs::path parent = FsPath(path).parent_path();
+    const fs::path parent = toPath(path).parent_path();
     std::error_code error;
     if (!parent.empty() && !fs::is_directory(parent, error) && !fs::create_directories(parent, error))
         throw std::runtime_error("cannot make the folders of " + path);
@@ -107,7 +79,7 @@ void MakeParentFolders(const std::string& path)
 
 void RemoveTree(const std::string& path)
 {
-    const fs::path root = FsPath(path);
+    const fs::path root = toPath(path);
     if (!Present(root))
         return;
     // Copies keep the read-only attribute of their source, and Windows removes no such file.
@@ -135,7 +107,7 @@ ScratchFolder::ScratchFolder(const std::string& name)
     const unsigned long pid = static_cast<unsigned long>(getpid());
 #endif
     const fs::path folder = fs::temp_directory_path() / ("tabulon-" + name + "-" + std::to_string(pid));
-    path_ = AnsiPath(folder);
+    path_ = fromPath(folder);
     RemoveTree(path_);
     fs::create_directories(folder);
 }
@@ -150,7 +122,7 @@ ScratchFolder::~ScratchFolder()
 
 std::string ScratchFolder::File(const std::string& name) const
 {
-    return AnsiPath(FsPath(path_) / FsPath(name));
+    return fromPath(toPath(path_) / toPath(name));
 }
 
 }  // namespace support

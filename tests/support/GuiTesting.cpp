@@ -149,6 +149,18 @@ std::vector<std::string> AnsiTexts(std::initializer_list<const char*> utf8)
     return texts;
 }
 
+std::string CommonControlsPath()
+{
+    HMODULE comctl = GetModuleHandleA("comctl32.dll");
+    char path[MAX_PATH] = {};
+    if (!comctl || !GetModuleFileNameA(comctl, path, MAX_PATH))
+        return std::string();
+    std::string lower = path;
+    for (char& c : lower)
+        c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
+    return lower;
+}
+
 HWND FindVisibleChild(HWND parent, const std::string& text, DWORD waitMilliseconds)
 {
     struct Search

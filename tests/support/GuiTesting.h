@@ -5,6 +5,7 @@
 #pragma once
 
 #include "AnsiString.h"
+#include "Form.h"
 #include "ListView.h"
 #include "PageControl.h"
 #include "StandardControls.h"
@@ -13,6 +14,7 @@
 
 #include <functional>
 #include <initializer_list>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -49,6 +51,26 @@ void ClickEmptySpace(TListView* list);
 // What the list view itself shows in a cell (column 0: the caption).
 std::string CellText(TListView* list, int line, int column);
 
+// A form of the test's own (not the application's main form), made and shown (FormShow has run)
+// in the constructor and destroyed with the object.
+template <class Form>
+class ShownForm
+{
+public:
+    ShownForm() : form_(new Form(nullptr))
+    {
+        form_->Show();
+        Pump();
+    }
+
+    Form* operator->() const { return form_.get(); }
+    Form& operator*() const { return *form_; }
+    Form* get() const { return form_.get(); }
+
+private:
+    std::unique_ptr<Form> form_;
+};
+
 // A mouse click (button down and up) at a point of a window's client area, then Pump.
 void ClickAt(HWND window, POINT client);
 
@@ -56,6 +78,11 @@ void ClickAt(HWND window, POINT client);
 AnsiString Ansi(const char* utf8);
 // Several of them, e.g. the entries a combo box's list should have.
 std::vector<std::string> AnsiTexts(std::initializer_list<const char*> utf8);
+
+// Where the loaded comctl32.dll comes from, in lower case: the side-by-side store when the
+// program's manifest asked for common controls 6. (DllGetVersion says 5.81 under Wine whatever
+// was loaded.) Empty when none is loaded.
+std::string CommonControlsPath();
 
 // The visible descendant of a window with this text (a label or a button of the page shown),
 // also of another process's window; waited for as long as given, handling this thread's

@@ -1,6 +1,8 @@
 // Storage databases written over the Firebird client's C API.
 #include "StorageWriter.h"
 
+#include "AnsiPath.h"
+
 #include <IbppClient.h>
 
 #include <zlib.h>
@@ -99,41 +101,9 @@ struct Parameter {
 
 } // namespace
 
-fs::path toPath(const std::string& path)
-{
-#ifdef _WIN32
-    if (path.empty())
-        return fs::path();
-    const int length = MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()),
-                                           nullptr, 0);
-    std::wstring wide(static_cast<size_t>(length), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), &wide[0], length);
-    return fs::path(wide);
-#else
-    return fs::path(path);
-#endif
-}
-
-std::string fromPath(const fs::path& path)
-{
-#ifdef _WIN32
-    const std::wstring& wide = path.native();
-    if (wide.empty())
-        return std::string();
-    const int length = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()),
-                                           nullptr, 0, nullptr, nullptr);
-    std::string narrow(static_cast<size_t>(length), '\0');
-    WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), &narrow[0], length,
-                        nullptr, nullptr);
-    return narrow;
-#else
-    return path.string();
-#endif
-}
-
 void makeParentFolders(const std::string& path)
 {
-    const fs::path parent = toPath(path).parent_path();
+    const fs::path parent = ansipath::toPath(path).parent_path();
     if (!parent.empty())
         fs::create_directories(parent);
 }
@@ -227,7 +197,7 @@ StorageDatabase StorageDatabase::create(const std::string& path)
 {
     const Client& fb = IBPP::detail::client();
     std::error_code ignored;
-    fs::remove(toPath(path), ignored);
+    fs::remove(ansipath::toPath(path), ignored);
     makeParentFolders(path);
 
     std::string dpb(1, static_cast<char>(isc_dpb_version1));

@@ -23,7 +23,6 @@
 
 #include <ibpp.h>
 
-#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
@@ -61,11 +60,6 @@ std::vector<std::string> zlibSegments(const std::string& document, size_t chunk 
 // UTF-8 text (as written in the sources) in the Windows-1250 bytes the databases hold; raises
 // for a character that code page lacks.
 std::string win1250(const std::string& utf8);
-
-// A path in the ANSI code page as a file system path, and back. (On Windows the library would
-// read the narrow text as Latin-1, and Czech names would come out wrong.)
-std::filesystem::path toPath(const std::string& path);
-std::string fromPath(const std::filesystem::path& path);
 
 // Makes the missing folders above `path`.
 void makeParentFolders(const std::string& path);
