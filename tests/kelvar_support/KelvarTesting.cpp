@@ -1,7 +1,6 @@
 #include "KelvarTesting.h"
 
 #include "Application.h"
-#include "CryptoMd5.h"
 #include "Files.h"
 #include "GuiTesting.h"
 #include "Paths.h"
@@ -125,11 +124,6 @@ std::string Document(size_t length, unsigned seed)
     }
     text.resize(length);
     return text;
-}
-
-std::string Sealed(const std::string& document)
-{
-    return support::CryptoMd5(document + SealSuffix) + document;
 }
 
 // ---- StorageInPlace ----

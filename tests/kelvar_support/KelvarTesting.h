@@ -116,8 +116,7 @@ fixtures::Protocol DocumentRow(int id, std::optional<std::string> name, std::vec
 
 // A protocol document of the given length, text as a station's documents are.
 std::string Document(size_t length, unsigned seed = 1);
-// The export file of a document: its seal (CryptoAPI's MD5, not the browser's), then the document.
-std::string Sealed(const std::string& document);
+// Sealed(document), the export file of a document: ExportSeal.h.
 
 // ---- the prefix ----
 
