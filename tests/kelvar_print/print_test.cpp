@@ -8,6 +8,7 @@
 #include "Files.h"
 #include "GuiTesting.h"
 #include "PrintModulePaths.h"
+#include "WinePaths.h"
 
 #include <gtest/gtest.h>
 
@@ -48,11 +49,10 @@ protected:
             support::MakeParentFolders(folder);  // makes the folder itself, whose path ends in a separator
         for (Model model : {Model::KX40, Model::KX60}) {
             const std::string dll = PrintModuleName(model) + ".dll";
-            ASSERT_TRUE(CopyFileA((std::string(TABULON_PRINTMODULES_DIR) + dll).c_str(),
+            ASSERT_TRUE(CopyFileA(support::WindowsPath(TABULON_PRINTMODULES_DIR + dll).c_str(),
                                   (modules_ + dll).c_str(), FALSE));
         }
-        ASSERT_TRUE(CopyFileA((std::string(TABULON_PRINTMODULES_NOERRTEXT_DIR) +
-                               "PrintKX40CZE.dll").c_str(),
+        ASSERT_TRUE(CopyFileA(support::WindowsPath(TABULON_PRINTMODULES_NOERRTEXT_DIR "PrintKX40CZE.dll").c_str(),
                               (noErrorText_ + "PrintKX40CZE.dll").c_str(), FALSE));
     }
 

@@ -5,6 +5,7 @@
 #include "GuiTesting.h"
 #include "Paths.h"
 #include "PrintModulePaths.h"
+#include "WinePaths.h"
 
 #include <stdexcept>
 
@@ -279,7 +280,7 @@ const std::string& BrowserTest::Store(Model model, const std::vector<fixtures::P
 
 void BrowserTest::UsePrintModules(Model model)
 {
-    UsePrintModules(model, TABULON_PRINTMODULES_DIR);
+    UsePrintModules(model, support::WindowsPath(TABULON_PRINTMODULES_DIR));
 }
 
 void BrowserTest::UsePrintModules(Model model, const std::string& folder)

@@ -6,6 +6,7 @@
 #include "BoxCatcher.h"
 #include "GuiTesting.h"
 #include "PrintModulePaths.h"
+#include "WinePaths.h"
 
 #include <gtest/gtest.h>
 
@@ -248,7 +249,7 @@ TEST_F(Startup, MissingPrintModulesAreSilent)
 {
     // KX40: no key at all, so the bare file name is looked for and not found. KX60: a folder
     // that holds no KX60 module.
-    UsePrintModules(Model::KX60, TABULON_PRINTMODULES_NOERRTEXT_DIR);
+    UsePrintModules(Model::KX60, support::WindowsPath(TABULON_PRINTMODULES_NOERRTEXT_DIR));
     TfrmSearchMain& f = *ShowOn(RowsKX40());
     EXPECT_EQ(0u, boxes.Count());
     EXPECT_EQ("", Held(f, Model::KX40));
@@ -260,7 +261,7 @@ TEST_F(Startup, MissingPrintModulesAreSilent)
 
 TEST_F(Startup, AModuleWithoutTheErrorTextEntryKeepsItsPrintEntry)
 {
-    UsePrintModules(Model::KX40, TABULON_PRINTMODULES_NOERRTEXT_DIR);
+    UsePrintModules(Model::KX40, support::WindowsPath(TABULON_PRINTMODULES_NOERRTEXT_DIR));
     TfrmSearchMain& f = *ShowOn(RowsKX40());
     EXPECT_EQ(0u, boxes.Count());
     EXPECT_EQ("module print", Held(f, Model::KX40));

@@ -6,6 +6,7 @@
 #include "ExportSeal.h"
 #include "Files.h"
 #include "PrintModulePaths.h"
+#include "WinePaths.h"
 
 #include <windows.h>
 
@@ -41,11 +42,13 @@ protected:
             FreeLibrary(module_);
     }
 
+    // Loads a copy of the model's module from a folder of PrintModulePaths.h.
     void load(const std::string& sourceFolder, const std::string& model)
     {
         moduleName_ = "Print" + model + "CZE";
         const std::string copy = path(moduleName_ + ".dll");
-        ASSERT_TRUE(CopyFileA((sourceFolder + moduleName_ + ".dll").c_str(), copy.c_str(), FALSE));
+        const std::string source = support::WindowsPath(sourceFolder + moduleName_ + ".dll");
+        ASSERT_TRUE(CopyFileA(source.c_str(), copy.c_str(), FALSE)) << source;
         module_ = LoadLibraryA(copy.c_str());
         ASSERT_NE(nullptr, module_) << copy;
         print_ = reinterpret_cast<PrintFunction>(
