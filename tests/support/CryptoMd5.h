@@ -1,4 +1,5 @@
-// Windows' own MD5 (CryptoAPI): the reference the tests hold the browser's digest and seals to.
+// Windows' own MD5 (CryptoAPI, tools/crypto-md5): the reference the tests hold the browser's
+// digest and seals to.
 #pragma once
 
 #include <string>
