@@ -33,10 +33,20 @@ bool IsDeviceName(const std::string& name)
         && IsPortDigit(stem[3]);
 }
 
+// Bytes below 32 belong in no file name; a NUL would also end the name that CreateFileA sees
+// before its extension, or even before the rest of a device name.
+bool HasControlByte(const std::string& name)
+{
+    for (const char c : name)
+        if (static_cast<unsigned char>(c) < 32)
+            return true;
+    return false;
+}
+
 }  // namespace
 
 bool IsPlainFileName(const std::string& name)
 {
-    return name.find_first_of("\\/:") == std::string::npos && name != "." && name != ".."
-        && !IsDeviceName(name);
+    return name.find_first_of("\\/:") == std::string::npos && !HasControlByte(name) && name != "."
+        && name != ".." && !IsDeviceName(name);
 }

@@ -248,6 +248,19 @@ TEST_F(Export, ADeviceNameMakesNoFile)
     }
 }
 
+TEST_F(Export, AControlByteInTheNameMakesNoFile)
+{
+    // CreateFileA would see a name only up to its NUL: "nul21" without ".xml", or the port COM1.
+    std::string document;
+    const auto segments = Pieces({100}, document);
+    using namespace std::string_literals;
+    for (const std::string& name : {"nul21\0"s, "nul21\0tail"s, "COM1\0more"s, "tab\tname"s, "\x1f"s}) {
+        SCOPED_TRACE(testing::PrintToString(name));
+        EXPECT_EQ("", ExportOne({DocumentRow(1, name, segments)}, 1));
+        EXPECT_TRUE(ExportFolderEntries().empty());
+    }
+}
+
 TEST_F(Export, ADatabaseErrorInTheMiddleRemovesTheFileAndGoesOn)
 {
     // A blob without segments: the read of its largest segment (0 bytes) is refused by the
