@@ -14,11 +14,10 @@ void TfrmSearchMain::btnPrintClick(TObject* Sender)
         if (!line->Selected)
             continue;
 
-        // A row stored without ID is listed with id 0 and cannot be read again by its key:
-        // asking for ID=0 could print another vehicle's protocol.
+        // A row stored without ID cannot be read again by its key: asking for its id 0 could
+        // print another vehicle's protocol, the one really stored with ID 0.
         const auto* record = static_cast<const tglvData*>(line->Data);
-        const int32_t id = record ? record->id : 0;
-        const AnsiString path = id != 0 ? ExportProtocol(id) : AnsiString();
+        const AnsiString path = record && record->hasId ? ExportProtocol(record->id) : AnsiString();
         if (path.IsEmpty()) {
             Application->MessageBox(Utf8ToAnsi(u8"Nepodařilo se vytvořit soubor protokolu."),
                                     "Chyba", MB_ICONEXCLAMATION);

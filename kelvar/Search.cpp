@@ -55,7 +55,7 @@ void TfrmSearchMain::SearchProtocols()
         if (!noDate)
             data->checkDate = CheckDateOf(stamp);
         int id = 0;
-        row->Get("ID", id);  // a row without ID keeps 0
+        data->hasId = !row->Get("ID", id);  // a row without ID keeps 0
         data->id = id;
 
         TListItem* line = lvProtocols->Items->Add();

@@ -31,6 +31,7 @@ struct tglvData
     AnsiString vehModel;
     AnsiString ownName;
     int32_t id = 0;
+    bool hasId = false;  // false for a row stored without ID, which cannot be read again
 };
 
 // Entry points of a print module (C calling convention; the print call returns a one-byte bool).

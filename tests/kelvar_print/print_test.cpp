@@ -209,17 +209,26 @@ TEST_F(PrintTest, ADatabaseErrorDuringTheExportReachesTheErrorBoxAndLeavesNoFile
     EXPECT_TRUE(ExportFolderEntries().empty());
 }
 
-TEST_F(PrintTest, ARowWithoutIdIsNotPrintedAsAnotherProtocol)
+TEST_F(PrintTest, OnlyARowWithoutIdIsRefusedAndTheRowWithIdZeroPrints)
 {
-    // Listed with id 0, as is the row that really has ID 0: printing it must not hand that
-    // other protocol to the printer.
+    // Both are listed with id 0: printing the one without ID must not hand the other to the
+    // printer, and the one really stored with ID 0 is a protocol like any other.
     fixtures::Protocol withoutId = Row(0, name40, document_);
     withoutId.id.reset();
-    Window& window = ShowSelected({withoutId, Row(0, name60, kelvartest::Document(900, 0))}, modules_);
+    const std::string document0 = kelvartest::Document(900, 0);
+    Window& window = ShowSelected({withoutId, Row(0, name60, document0)}, modules_);
     ASSERT_EQ(2, window->lvProtocols->Items->Count);
 
     ASSERT_TRUE(guitest::Click(window->btnPrint));
     EXPECT_TRUE(boxes.CaughtOnly("Chyba", Ansi(CannotExportText), BoxIcon::Exclamation));
     EXPECT_EQ("", Calls(Model::KX40));
+    EXPECT_TRUE(ExportFolderEntries().empty());
+
+    guitest::ClickLine(window->lvProtocols, 1);
+    ASSERT_TRUE(window->lvProtocols->Items->Item[1]->Selected);
+    ASSERT_TRUE(guitest::Click(window->btnPrint));
+    EXPECT_EQ(1u, boxes.Count());
+    EXPECT_EQ(Call(name60), Calls(Model::KX40));
+    EXPECT_EQ(Sealed(document0), Handed(Model::KX40));
     EXPECT_TRUE(ExportFolderEntries().empty());
 }
