@@ -5,10 +5,10 @@
 #include "ExportFileName.h"
 #include "ExportWriter.h"
 #include "Paths.h"
+#include "StoredSegments.h"
 
 #include <cstdio>
 #include <string>
-#include <vector>
 
 // Called by btnPrintClick for the selected line. Returns the path of the complete, closed file,
 // or empty text when none was made; a file that cannot be finished is removed again. Errors of
@@ -34,8 +34,6 @@ AnsiString TfrmSearchMain::ExportProtocol(int32_t id)
         blob->Open();
         int size = 0, largest = 0, segments = 0;
         blob->GetInfo(&size, &largest, &segments);
-        // One read per stored segment: the buffer holds the largest.
-        std::vector<unsigned char> segment(largest > 0 ? static_cast<std::size_t>(largest) : 0);
 
         if (!IsPlainFileName(name))
             return AnsiString();
@@ -45,18 +43,7 @@ AnsiString TfrmSearchMain::ExportProtocol(int32_t id)
             return AnsiString();
 
         CExportWriter writer(file);
-        if (!writer.Begin())
-            return AnsiString();
-        // Exactly the stored segments are read, so that a segment of 0 bytes (no zlib stream:
-        // a damaged one) is never taken for the end of the blob. A blob without segments still
-        // asks once, and the library refuses the read of 0 bytes.
-        int read = 0;
-        do {
-            const int length = blob->Read(segment.data(), largest);
-            if (!writer.AddSegment(segment.data(), length))
-                return AnsiString();
-        } while (++read < segments);
-        if (!writer.Seal())
+        if (!writer.Begin() || !AppendStoredSegments(blob, largest, segments, writer) || !writer.Seal())
             return AnsiString();
         blob->Close();
         if (!file.Keep())

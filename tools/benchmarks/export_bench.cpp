@@ -7,6 +7,7 @@
 #include "ExportWriter.h"
 #include "HashMD5.h"
 #include "InflateSegment.h"
+#include "StoredSegments.h"
 
 #include <StorageWriter.h>
 #include <ibpp.h>
@@ -87,8 +88,8 @@ void Report(const char* what, double seconds, size_t bytes)
 }
 
 #ifndef _WIN32
-// The browser's export steps, natively: the row read again by ID, one read per stored segment,
-// the export writer over a POSIX file.
+// The browser's export steps, natively: the row read again by ID, its stored segments read as
+// the browser reads them, the export writer over a POSIX file.
 size_t NativeExport(IBPP::Database db, const std::string& path)
 {
     IBPP::Transaction tr = IBPP::TransactionFactory(db);
@@ -106,15 +107,10 @@ size_t NativeExport(IBPP::Database db, const std::string& path)
         blob->Open();
         int size = 0, largest = 0, count = 0;
         blob->GetInfo(&size, &largest, &count);
-        std::vector<unsigned char> buffer(static_cast<size_t>(largest));
         PosixFileSink file(path);
         CExportWriter writer(file);
-        if (!file.valid() || !writer.Begin())
-            std::abort();
-        while (const int n = blob->Read(buffer.data(), largest))
-            if (!writer.AddSegment(buffer.data(), n))
-                std::abort();
-        if (!writer.Seal())
+        if (!file.valid() || !writer.Begin() || !AppendStoredSegments(blob, largest, count, writer) ||
+            !writer.Seal())
             std::abort();
         blob->Close();
         written = 16 + writer.DocumentLength();
