@@ -44,7 +44,8 @@ public:
     AnsiString GetRotationBackupPath(std::int8_t model);
 
     // Silent copy of both databases into today's rotation folder, each replacing last week's copy
-    // only once it is complete; records ShortPeriodLast when every database present was copied.
+    // only once it is complete and on the disk; records ShortPeriodLast when every database
+    // present was copied.
     // Raises ERegistryException when that value cannot be written.
     void RunShortBackup();
     // Copy of both databases into a dated folder inside a folder the operator picks, recording

@@ -1,4 +1,4 @@
-// File sizes and the byte-for-byte comparison of a copy with its source.
+// File sizes, the byte-for-byte comparison of a copy with its source, and the flush of a copy.
 #include "FileCheck.h"
 
 #include <windows.h>
@@ -9,29 +9,37 @@
 
 namespace {
 
-// A file opened for reading, closed with the object. Others may go on reading and writing it:
-// the station's software can hold a database open.
-class CReadFile
+// An existing file opened while the object lives, closed with it.
+class CFileHandle
 {
 public:
-    explicit CReadFile(const AnsiString& path)
-        : handle_(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr))
+    CFileHandle(const AnsiString& path, DWORD access, DWORD share, DWORD flags)
+        : handle_(CreateFileA(path.c_str(), access, share, nullptr, OPEN_EXISTING, flags, nullptr))
     {
     }
-    ~CReadFile()
+    // For reading. Others may go on reading and writing it: the station's software can hold a
+    // database open.
+    static CFileHandle ForReading(const AnsiString& path)
+    {
+        return CFileHandle(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                           FILE_FLAG_SEQUENTIAL_SCAN);
+    }
+    ~CFileHandle()
     {
         if (handle_ != INVALID_HANDLE_VALUE)
             CloseHandle(handle_);
     }
-    CReadFile(CReadFile&& other) noexcept : handle_(std::exchange(other.handle_, INVALID_HANDLE_VALUE)) {}
-    CReadFile& operator=(CReadFile&& other) noexcept
+    CFileHandle(CFileHandle&& other) noexcept
+        : handle_(std::exchange(other.handle_, INVALID_HANDLE_VALUE))
+    {
+    }
+    CFileHandle& operator=(CFileHandle&& other) noexcept
     {
         std::swap(handle_, other.handle_);
         return *this;
     }
-    CReadFile(const CReadFile&) = delete;
-    CReadFile& operator=(const CReadFile&) = delete;
+    CFileHandle(const CFileHandle&) = delete;
+    CFileHandle& operator=(const CFileHandle&) = delete;
 
     bool IsOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
 
@@ -49,6 +57,9 @@ public:
         }
         return static_cast<long>(total);
     }
+
+    // Needs the file opened for writing.
+    bool Flush() { return FlushFileBuffers(handle_) != FALSE; }
 
 private:
     HANDLE handle_;
@@ -70,8 +81,8 @@ bool SameFileContents(const AnsiString& first, const AnsiString& second)
     const long long size = FileSize(first);
     if (size < 0 || FileSize(second) != size)
         return false;
-    CReadFile a(first);
-    CReadFile b(second);
+    CFileHandle a = CFileHandle::ForReading(first);
+    CFileHandle b = CFileHandle::ForReading(second);
     if (!a.IsOpen() || !b.IsOpen())
         return false;
     std::vector<char> bufferA(64 * 1024);
@@ -84,4 +95,10 @@ bool SameFileContents(const AnsiString& first, const AnsiString& second)
         if (gotA == 0)
             return true;
     }
+}
+
+bool FlushToDisk(const AnsiString& path)
+{
+    CFileHandle file(path, GENERIC_WRITE, FILE_SHARE_READ, FILE_ATTRIBUTE_NORMAL);
+    return file.IsOpen() && file.Flush();
 }

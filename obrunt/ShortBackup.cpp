@@ -26,18 +26,45 @@ AnsiString CEmissionBackup::GetRotationBackupPath(std::int8_t model)
 
 namespace {
 
+// The copies in the weekday folders are the backup's own: a read-only mark, taken over from the
+// source by CopyFileA or left by someone, must not make Windows refuse to replace or remove them.
+void ClearReadOnly(const AnsiString& path)
+{
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_READONLY))
+        return;
+    const DWORD rest = attributes & ~FILE_ATTRIBUTE_READONLY;
+    SetFileAttributesA(path.c_str(), rest ? rest : FILE_ATTRIBUTE_NORMAL);
+}
+
+// Removes a temporary copy, whatever its attributes.
+void RemoveTemporary(const AnsiString& path)
+{
+    ClearReadOnly(path);
+    DeleteFileA(path.c_str());
+}
+
 // Called for each model: copies the database to a temporary file beside the target and puts it
-// in the target's place only when it is complete and equal to the source. On any failure the
+// in the target's place only when it is on the disk and equal to the source. On any failure the
 // temporary file goes and last week's copy stays as it was.
 bool ReplaceWithCopy(const AnsiString& source, const AnsiString& target)
 {
     if (source.IsEmpty() || target.IsEmpty())
         return false;
     const AnsiString temporary = target + ".new";
-    if (CopyFileA(source.c_str(), temporary.c_str(), FALSE) && SameFileContents(source, temporary) &&
-        MoveFileExA(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        return true;
-    DeleteFileA(temporary.c_str());
+    RemoveTemporary(temporary);  // left by an interrupted run
+    if (CopyFileA(source.c_str(), temporary.c_str(), FALSE)) {
+        ClearReadOnly(temporary);
+        // The rename below is not a copy: without the flush a power cut could leave neither
+        // last week's copy nor a complete new one.
+        if (FlushToDisk(temporary) && SameFileContents(source, temporary)) {
+            ClearReadOnly(target);
+            if (MoveFileExA(temporary.c_str(), target.c_str(),
+                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+                return true;
+        }
+    }
+    RemoveTemporary(temporary);
     return false;
 }
 

@@ -65,6 +65,17 @@ private:
     std::string why_;
 };
 
+void MarkReadOnly(const std::string& path)
+{
+    ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY)) << path;
+}
+
+bool IsReadOnly(const std::string& path)
+{
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+}
+
 }  // namespace
 
 TEST_F(ShortBackup, TheFirstRunMakesTheFoldersAndCopiesBothDatabasesByteForByte)
@@ -234,4 +245,25 @@ TEST_F(ShortBackup, OnAFullVolumeLastWeeksCopyStaysAndTheDayWaitsForEveryCopy)
     EXPECT_TRUE(ReadFile(folder + "\\KX60Storage.GDB") == new60);
     EXPECT_EQ(2u, FolderEntries(folder).size());
     EXPECT_EQ(Today(), RecordedDay("ShortPeriodLast"));
+}
+
+TEST_F(ShortBackup, NoReadOnlyMarkReachesTheCopyOrStopsTheRotation)
+{
+    // A read-only database, last week's copy made read-only, and a read-only temporary left by
+    // an interrupted run.
+    PutBothDatabases();
+    const std::string copy = TodaysFolder() + "\\KX40Storage.GDB";
+    WriteFile(copy, "last week");
+    WriteFile(copy + ".new", "interrupted");
+    for (const std::string& path : {StoragePath(0), copy, copy + ".new"})
+        MarkReadOnly(path);
+    SetDay("ShortPeriodLast", Today() - 7);
+
+    Run();
+
+    EXPECT_TRUE(ReadFile(copy) == SampleDatabase(0));
+    EXPECT_FALSE(IsReadOnly(copy));
+    EXPECT_EQ((std::vector<std::string>{"KX40Storage.GDB", "KX60Storage.GDB"}), FolderEntries(TodaysFolder()));
+    EXPECT_EQ(Today(), RecordedDay("ShortPeriodLast"));
+    EXPECT_TRUE(IsReadOnly(StoragePath(0)));
 }
