@@ -1,3 +1,4 @@
+// The stored segments of a PROT_DATA blob, read one at a time into the export writer.
 #include "StoredSegments.h"
 
 #include <cstddef>
